@@ -1,0 +1,20 @@
+#include "app/peak_page.h"
+
+#include "common/format.h"
+
+namespace talvex {
+
+GridModel BuildPeakGrid(const CPeeksTable& peaks) {
+    GridModel grid;
+    grid.columns = {{"№", 45}, {"Компонент", 260}, {"Площадь пика", 130}, {"Время выхода, мин", 135}};
+    grid.rows.reserve(peaks.size());
+    int k = 0;
+    for (const cmpeek& p : peaks) {
+        GridRow row;
+        row.cells = {StrPrintf("%d", ++k), p.name, StrPrintf("%.3f", p.area), StrPrintf("%.3f", p.retentionTime)};
+        grid.rows.push_back(std::move(row));
+    }
+    return grid;
+}
+
+} // namespace talvex

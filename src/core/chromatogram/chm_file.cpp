@@ -1,0 +1,71 @@
+#include "chromatogram/chm_file.h"
+
+#include "chromatogram/archive_reader.h"
+#include "chromatogram/compound_file.h"
+
+#include <bit>
+#include <cstring>
+#include <exception>
+
+namespace talvex {
+namespace {
+
+void ReadSignal(CompoundFile& file, CLattice& signal) {
+    const std::vector<std::uint8_t> raw = file.ReadStream("Raw_data");
+    signal.samples.resize(raw.size() / 4);
+    std::memcpy(signal.samples.data(), raw.data(), signal.samples.size() * 4);
+    if constexpr (std::endian::native == std::endian::big)
+        for (float& s : signal.samples)
+            s = std::bit_cast<float>(__builtin_bswap32(std::bit_cast<std::uint32_t>(s)));
+}
+
+void ReadTimeAxis(CompoundFile& file, CLattice& signal) {
+    const std::vector<std::uint8_t> time = file.ReadStream("Time");
+    if (time.size() < 12) {
+        signal.startTime = 0.0;
+        signal.step = 1.0;
+        return;
+    }
+    ArchiveReader reader(time);
+    const float a = reader.ReadFloat();
+    const float b = reader.ReadFloat();
+    signal.startTime = a;
+    signal.step = static_cast<float>(b - a); // the data system subtracts in single precision
+}
+
+} // namespace
+
+CChmFile::CChmFile(const CChmFile& other) : signal(other.signal), passport(other.passport), peaks(other.peaks) {
+    peaks.AttachSignal(&signal);
+}
+
+CChmFile& CChmFile::operator=(const CChmFile& other) {
+    if (this != &other) {
+        signal = other.signal;
+        passport = other.passport;
+        peaks = other.peaks;
+        peaks.AttachSignal(&signal);
+    }
+    return *this;
+}
+
+bool CChmFile::Load(const std::string& filePath) {
+    CompoundFile file;
+    if (!file.Open(filePath))
+        return false;
+    try {
+        ReadSignal(file, signal);
+        ReadTimeAxis(file, signal);
+        peaks.AttachSignal(&signal);
+        peaks.ReadTable(file.ReadStream("Table"));
+        passport.Parse(file.ReadStream("Passport"));
+    } catch (const std::exception&) {
+        // A malformed stream (ArchiveError), a signal too short for its peaks (invalid_argument) or a
+        // stream too large for memory: the load fails, nothing escapes the reader.
+        return false;
+    }
+    passport.path = filePath;
+    return true;
+}
+
+} // namespace talvex

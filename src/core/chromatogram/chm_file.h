@@ -1,0 +1,29 @@
+#pragma once
+
+#include "chromatogram/lattice.h"
+#include "chromatogram/passport.h"
+#include "chromatogram/peaks_table.h"
+
+#include <string>
+
+namespace talvex {
+
+// One chromatogram: signal with its time axis, passport and peak table. Copies are deep, and a copy's
+// peak table refers to the copy's own signal.
+class CChmFile {
+public:
+    CChmFile() { peaks.AttachSignal(&signal); }
+    CChmFile(const CChmFile& other);
+    CChmFile& operator=(const CChmFile& other);
+    virtual ~CChmFile() = default;
+
+    CLattice signal;
+    CPassport passport;
+    CPeeksTable peaks;
+
+    // Loads the whole chromatogram into this (freshly constructed) record. False when the file cannot be
+    // opened or locked, or a stream is missing or malformed; values read before the failure may remain.
+    bool Load(const std::string& filePath);
+};
+
+} // namespace talvex

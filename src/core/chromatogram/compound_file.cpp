@@ -1,0 +1,88 @@
+#include "chromatogram/compound_file.h"
+
+#include "chromatogram/archive_reader.h"
+
+#include <gsf/gsf-infile-msole.h>
+#include <gsf/gsf-infile.h>
+#include <gsf/gsf-input-stdio.h>
+#include <gsf/gsf-input.h>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace talvex {
+
+CompoundFile::~CompoundFile() { Close(); }
+
+void CompoundFile::Close() {
+    if (infile_)
+        g_object_unref(static_cast<GsfInfile*>(infile_));
+    if (input_)
+        g_object_unref(static_cast<GsfInput*>(input_));
+    if (file_)
+        std::fclose(static_cast<FILE*>(file_)); // also closes fd_ and so releases the lock
+    else if (fd_ >= 0)
+        ::close(fd_);
+    infile_ = input_ = file_ = nullptr;
+    fd_ = -1;
+}
+
+bool CompoundFile::Open(const std::string& path) {
+    Close();
+    // O_NONBLOCK keeps a FIFO or device from hanging the open; only regular files are accepted below.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd_ < 0)
+        return false;
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) || ::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        Close();
+        return false;
+    }
+    fileSize_ = static_cast<std::uint64_t>(st.st_size);
+    FILE* f = ::fdopen(fd_, "rb");
+    if (!f) {
+        Close();
+        return false;
+    }
+    file_ = f;
+    GsfInput* input = gsf_input_stdio_new_FILE(path.c_str(), f, TRUE);
+    if (!input) {
+        Close();
+        return false;
+    }
+    input_ = input;
+    GError* error = nullptr;
+    GsfInfile* infile = gsf_infile_msole_new(input, &error);
+    if (error)
+        g_error_free(error);
+    if (!infile) {
+        Close();
+        return false;
+    }
+    infile_ = infile;
+    return true;
+}
+
+std::vector<std::uint8_t> CompoundFile::ReadStream(const char* name) {
+    if (!infile_)
+        throw ArchiveError("the file is not open");
+    GsfInput* stream = gsf_infile_child_by_name(static_cast<GsfInfile*>(infile_), name);
+    if (!stream)
+        throw ArchiveError(std::string("missing stream ") + name);
+    const gsf_off_t size = gsf_input_size(stream);
+    if (size < 0 || static_cast<std::uint64_t>(size) > fileSize_) {
+        g_object_unref(stream);
+        throw ArchiveError(std::string("impossible size of stream ") + name);
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    const bool ok = bytes.empty() || gsf_input_read(stream, bytes.size(), bytes.data()) != nullptr;
+    g_object_unref(stream);
+    if (!ok)
+        throw ArchiveError(std::string("cannot read stream ") + name);
+    return bytes;
+}
+
+} // namespace talvex

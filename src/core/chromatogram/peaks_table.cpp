@@ -1,0 +1,266 @@
+#include "chromatogram/peaks_table.h"
+
+#include "chromatogram/archive_reader.h"
+#include "common/text_codec.h"
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+
+namespace talvex {
+namespace {
+
+constexpr std::uint32_t kTableMagic1 = 0x125FFE11;
+constexpr std::uint32_t kTableMagic2 = 0xA2D28C45;
+constexpr std::int32_t kLatestTableVersion = 4;
+constexpr std::size_t kLegacyRecordSize = 112;
+constexpr std::size_t kLegacyNameSize = 32; // offsets 24..55, zero-terminated
+
+// The fewest bytes a versioned peak record can take: three doubles, an empty string, nextLinked, then
+// flags (v2+) and an empty parameter list (v3+). Used to refuse counts the stream cannot hold.
+std::size_t MinRecordSize(std::int32_t version) {
+    if (version < 1)
+        return kLegacyRecordSize;
+    return 3 * 8 + 1 + 4 + (version >= 2 ? 4 : 0) + (version >= 3 ? 4 : 0);
+}
+
+void ReadLegacyRecord(ArchiveReader& r, cmpeek& p) {
+    const auto record = r.ReadBytes(kLegacyRecordSize);
+    ArchiveReader fields(record);
+    p.endTime = fields.ReadDouble();
+    p.beginTime = fields.ReadDouble();
+    p.storedValue = fields.ReadDouble();
+    const auto nameBytes = fields.ReadBytes(kLegacyNameSize);
+    const char* name = reinterpret_cast<const char*>(nameBytes.data());
+    p.name = Cp1251ToUtf8(std::string_view(name, strnlen(name, kLegacyNameSize)));
+    p.nextLinked = fields.ReadInt32();
+}
+
+void ReadParams(ArchiveReader& r, std::int32_t version, std::vector<cmpeek::TwinsDopParam>& list) {
+    const std::uint32_t count = r.ReadUInt32();
+    r.RequireItems(count, 2); // every pair holds two strings of at least one byte
+    if (count == 0) {
+        list.clear();
+        return;
+    }
+    if (version == 3) {
+        for (std::uint32_t i = 0; i < count; ++i) {
+            cmpeek::TwinsDopParam pair;
+            pair.name = r.ReadString();
+            pair.value = r.ReadString();
+            if (pair.name.empty())
+                continue;
+            bool duplicate = false;
+            for (const auto& kept : list)
+                duplicate = duplicate || kept.name == pair.name;
+            if (!duplicate)
+                list.push_back(std::move(pair));
+        }
+        return;
+    }
+    list.resize(count);
+    for (auto& pair : list) {
+        pair.name = r.ReadString();
+        pair.value = r.ReadString();
+    }
+}
+
+void ReadRecord(ArchiveReader& r, std::int32_t version, cmpeek& p) {
+    if (version < 1) {
+        ReadLegacyRecord(r, p);
+        return;
+    }
+    p.beginTime = r.ReadDouble();
+    p.endTime = r.ReadDouble();
+    p.storedValue = r.ReadDouble();
+    p.name = r.ReadString();
+    p.nextLinked = r.ReadInt32();
+    if (version >= 2)
+        p.flags = r.ReadInt32();
+    if (version >= 3)
+        ReadParams(r, version, p.params);
+}
+
+// Sample index range [first, last] inside [ts, te], clamped to the signal. Quotients are compared as
+// doubles before any conversion, so NaN, infinities and huge bounds give an empty or edge range.
+struct SampleRange {
+    long long first;
+    long long last;
+};
+
+SampleRange SamplesInside(double ts, double te, double startTime, double dx, long long n) {
+    const double f = std::ceil((ts - startTime) / dx);
+    const double l = std::floor((te - startTime) / dx);
+    SampleRange range{0, -1};
+    range.first = !(f > 0.0) ? 0 : (f >= static_cast<double>(n) ? n : static_cast<long long>(f));
+    range.last = !(l >= 0.0) ? -1 : (l >= static_cast<double>(n - 1) ? n - 1 : static_cast<long long>(l));
+    return range;
+}
+
+} // namespace
+
+void CPeeksTable::ReadTable(std::span<const std::uint8_t> stream) {
+    clear();
+    params.clear();
+    std::int32_t version = 0;
+    std::uint64_t count = 0;
+    ArchiveReader r(stream);
+    if (stream.size() >= 8) {
+        const std::uint32_t m1 = r.ReadUInt32();
+        const std::uint32_t m2 = r.ReadUInt32();
+        if (m1 == kTableMagic1 && m2 == kTableMagic2) {
+            version = r.ReadInt32();
+            if (version > kLatestTableVersion)
+                throw ArchiveError("unsupported table version");
+            const std::int32_t n = r.ReadInt32();
+            if (n < 0)
+                throw ArchiveError("negative peak count");
+            count = static_cast<std::uint64_t>(n);
+        } else {
+            r = ArchiveReader(stream);
+            count = stream.size() / kLegacyRecordSize;
+        }
+        r.RequireItems(count, MinRecordSize(version));
+        resize(static_cast<std::size_t>(count));
+        for (std::size_t i = 0; i < size(); ++i) {
+            cmpeek& p = (*this)[i];
+            p.index = static_cast<std::int32_t>(i);
+            ReadRecord(r, version, p);
+        }
+        if (version >= 3)
+            ReadParams(r, version, params);
+    }
+    RecomputePeaks();
+}
+
+// A link to a peak outside the table is dropped; the target of a valid link learns its predecessor (the
+// last one in table order when several name it).
+void CPeeksTable::ResolveLinks() {
+    const auto n = static_cast<std::int32_t>(size());
+    for (auto& p : *this)
+        p.prevLinked = -1;
+    for (std::int32_t i = 0; i < n; ++i) {
+        const std::int32_t j = (*this)[i].nextLinked;
+        if (j >= 0 && j < n)
+            (*this)[j].prevLinked = i;
+        else
+            (*this)[i].nextLinked = -1;
+    }
+}
+
+// The signal as the data system sees it: interpolated, then rounded to single precision.
+double CPeeksTable::SignalAt(double t) const {
+    return static_cast<float>(signal_->ValueAt(t));
+}
+
+void CPeeksTable::RecomputePeaks() {
+    ResolveLinks();
+    if (empty())
+        return;
+    if (!signal_)
+        throw std::invalid_argument("the peak table has no signal");
+    const std::vector<bool> inChain = ComputeChainBaselines();
+    for (std::size_t i = 0; i < size(); ++i)
+        ComputePeak((*this)[i], inChain[i]);
+    SubtractNestedPeaks();
+}
+
+// Pass 1: every chain of linked peaks gets one straight baseline from the signal at the start of its first
+// peak to the signal at the end of its last. A walk stops at a peak it has already visited, so a stored
+// cycle cannot loop; peaks that no chain start reaches (a pure cycle) are treated as unlinked.
+std::vector<bool> CPeeksTable::ComputeChainBaselines() {
+    const std::size_t n = size();
+    std::vector<bool> inChain(n, false);
+    std::vector<std::size_t> visitedIn(n, n); // the chain start whose walk last visited a peak
+    std::vector<std::int32_t> chain;
+    for (std::size_t i = 0; i < n; ++i) {
+        const cmpeek& head = (*this)[i];
+        if (head.nextLinked < 0 || head.prevLinked >= 0)
+            continue;
+        chain.clear();
+        for (std::int32_t m = static_cast<std::int32_t>(i); m >= 0 && visitedIn[m] != i;
+             m = (*this)[m].nextLinked) {
+            visitedIn[m] = i;
+            chain.push_back(m);
+        }
+        const double a = head.beginTime;
+        const double b = (*this)[chain.back()].endTime;
+        const double sa = SignalAt(a);
+        const double sb = SignalAt(b);
+        for (const std::int32_t m : chain) {
+            cmpeek& p = (*this)[m];
+            inChain[m] = true;
+            if (a == b) {
+                p.baselineStart = p.baselineEnd = sa;
+            } else {
+                p.baselineStart = sa + (p.beginTime - a) * (sb - sa) / (b - a);
+                p.baselineEnd = sa + (p.endTime - a) * (sb - sa) / (b - a);
+            }
+        }
+    }
+    return inChain;
+}
+
+// Pass 2: apex, height and area by the trapezoid rule over the samples inside the bounds, with the partial
+// intervals at both ends, minus the trapezoid under the baseline.
+void CPeeksTable::ComputePeak(cmpeek& p, bool inChain) const {
+    const CLattice& signal = *signal_;
+    const double ts = p.beginTime;
+    const double te = p.endTime;
+    const double dx = signal.step;
+    const auto& y = signal.samples;
+    const SampleRange range =
+        SamplesInside(ts, te, signal.startTime, dx, static_cast<long long>(y.size()));
+    const double ys = SignalAt(ts);
+    const double ye = SignalAt(te);
+    if (!inChain) {
+        p.baselineStart = ys;
+        p.baselineEnd = ye;
+    }
+    if (range.last < range.first) {
+        p.retentionTime = (ts + te) / 2;
+        p.height = (ys + ye) / 2 - (p.baselineStart + p.baselineEnd) / 2;
+        // Signal trapezoid minus baseline trapezoid over [ts, te]: about 0 for an unlinked peak.
+        p.area = p.height * (te - ts);
+        return;
+    }
+    p.retentionTime = 0;
+    p.area = 0;
+    p.height = std::numeric_limits<double>::lowest();
+    for (long long k = range.first; k <= range.last; ++k) {
+        const double t = static_cast<double>(k) * dx + signal.startTime;
+        const double b = te == ts ? p.baselineStart
+                                  : p.baselineStart + (p.baselineEnd - p.baselineStart) * (t - ts) / (te - ts);
+        const double d = std::fabs(y[k] - b);
+        if (d > p.height) {
+            p.height = d;
+            p.retentionTime = t;
+        }
+        p.area += y[k];
+    }
+    const float yFirst = y[range.first];
+    const float yLast = y[range.last];
+    const float edgeSum = yFirst + yLast; // the data system sums the two edge samples in single precision
+    const double tFirst = static_cast<double>(range.first) * dx + signal.startTime;
+    const double tLast = static_cast<double>(range.last) * dx + signal.startTime;
+    p.area = p.area * dx - edgeSum * dx / 2;
+    p.area = p.area + (ys + yFirst) * (tFirst - ts) / 2 + (ye + yLast) * (te - tLast) / 2 -
+             (p.baselineStart + p.baselineEnd) * (te - ts) / 2;
+}
+
+// Pass 3: a peak lying wholly inside another (a rider) keeps its area, and the larger one loses it. Areas
+// are taken as they stand at that moment, in table order.
+void CPeeksTable::SubtractNestedPeaks() {
+    const std::size_t n = size();
+    for (std::size_t j = 0; j < n; ++j) {
+        cmpeek& outer = (*this)[j];
+        for (std::size_t k = 0; k < n; ++k) {
+            const cmpeek& inner = (*this)[k];
+            if (k != j && inner.beginTime >= outer.beginTime && inner.endTime <= outer.endTime)
+                outer.area = outer.area - inner.area;
+        }
+    }
+}
+
+} // namespace talvex

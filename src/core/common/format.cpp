@@ -1,0 +1,24 @@
+#include "common/format.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace talvex {
+
+std::string StrPrintf(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    const int size = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string out;
+    if (size > 0) {
+        out.resize(static_cast<std::size_t>(size));
+        std::vsnprintf(out.data(), out.size() + 1, format, args);
+    }
+    va_end(args);
+    return out;
+}
+
+} // namespace talvex
