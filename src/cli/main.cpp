@@ -1,0 +1,30 @@
+// talvex-cli: the Talvex session without a window.
+#include "info_command.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage = "usage: talvex-cli info [--json] FILE.stg\n"
+                               "       talvex-cli run [OPTIONS] FILE.stg...\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (args[0] == "info")
+        return talvex::cli::RunInfo(rest);
+    if (args[0] == "--help" || args[0] == "-h") {
+        std::cout << kUsage;
+        return 0;
+    }
+    std::cerr << "talvex-cli: unknown command '" << args[0] << "'\n" << kUsage;
+    return 2;
+}
