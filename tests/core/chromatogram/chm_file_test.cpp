@@ -1,0 +1,362 @@
+#include "chromatogram/chm_file.h"
+
+#include "stg_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace talvex {
+namespace {
+
+namespace fs = std::filesystem;
+using synth::StgContent;
+
+class ChmFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("talvex-chm-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string Write(const StgContent& content, const std::string& name = "run.stg") {
+        const std::string path = (dir_ / name).string();
+        std::string error;
+        EXPECT_TRUE(synth::WriteStg(path, content, &error)) << error;
+        return path;
+    }
+
+    fs::path dir_;
+};
+
+// A small but complete chromatogram: Cyrillic text, a chain, a rider and parameters.
+StgContent SampleContent() {
+    StgContent c;
+    CPassport& p = c.passport;
+    p.sampleName = "Проба 3";
+    p.method = "ПИД ГД";
+    p.operatorName = "Иванова";
+    p.samplingPoint = "Скв. 112";
+    p.samplingSite = "УКПГ-2";
+    p.eluent = "Гелий";
+    p.reagent = "";
+    p.comment = "Повторный анализ";
+    p.volume = 0.5;
+    p.dilution = 2;
+    p.norm = 100;
+    p.duration = 30;
+    p.seriesNo = 4;
+    p.calibrationFlag = 1;
+    p.samplingTime = 1700000000;
+    p.analysisTime = 1700003600;
+    c.startTime = 0.0f;
+    c.step = 0.5f;
+    for (int k = 0; k < 40; ++k)
+        c.samples.push_back(static_cast<float>((k == 8 ? 10 : 0) + (k == 20 ? 6 : 0) + (k == 24 ? 4 : 0)));
+    auto peak = [](double b, double e, const char* name, int next) {
+        cmpeek x;
+        x.beginTime = b;
+        x.endTime = e;
+        x.name = name;
+        x.nextLinked = next;
+        x.storedValue = 1.25;
+        x.flags = 7;
+        return x;
+    };
+    c.peaks = {peak(3, 5, "Метан", -1), peak(9, 11, "Этан", 2), peak(11, 13, "", -1), peak(9.5, 10.5, "", -1)};
+    c.peaks[0].params = {{}, {}};
+    c.peaks[0].params[0].name = "k";
+    c.peaks[0].params[0].value = "v";
+    c.peaks[0].params[1].name = "Имя";
+    c.peaks[0].params[1].value = "Значение";
+    c.tableParams = c.peaks[0].params;
+    return c;
+}
+
+TEST_F(ChmFileTest, RoundTripsEveryPassportAndTableLayout) {
+    struct Layout {
+        int passportVersion;
+        synth::TableLayout table;
+        int tableVersion;
+        synth::StringForm strings;
+        synth::DateTimeForm dates;
+    };
+    const Layout layouts[] = {
+        {1, synth::TableLayout::Legacy, 0, synth::StringForm::OneByte, synth::DateTimeForm::Short},
+        {2, synth::TableLayout::Versioned, 0, synth::StringForm::Utf16, synth::DateTimeForm::Long},
+        {3, synth::TableLayout::Versioned, 1, synth::StringForm::OneByte, synth::DateTimeForm::Long},
+        {3, synth::TableLayout::Versioned, 2, synth::StringForm::Utf16, synth::DateTimeForm::Short},
+        {3, synth::TableLayout::Versioned, 3, synth::StringForm::Utf16, synth::DateTimeForm::Short},
+        {2, synth::TableLayout::Versioned, 4, synth::StringForm::OneByte, synth::DateTimeForm::Long},
+    };
+    for (const Layout& layout : layouts) {
+        SCOPED_TRACE(::testing::Message() << "passport " << layout.passportVersion << " table "
+                                          << layout.tableVersion << " legacy "
+                                          << (layout.table == synth::TableLayout::Legacy));
+        StgContent c = SampleContent();
+        c.passportVersion = layout.passportVersion;
+        c.tableLayout = layout.table;
+        c.tableVersion = layout.tableVersion;
+        c.stringForm = layout.strings;
+        c.dateTimeForm = layout.dates;
+        const std::string path = Write(c);
+
+        CChmFile chm;
+        ASSERT_TRUE(chm.Load(path));
+        const CPassport& p = chm.passport;
+        EXPECT_EQ(p.path, path);
+        EXPECT_EQ(p.sampleName, "Проба 3");
+        EXPECT_EQ(p.method, "ПИД ГД");
+        EXPECT_EQ(p.operatorName, "Иванова");
+        EXPECT_EQ(p.samplingPoint, "Скв. 112");
+        EXPECT_EQ(p.samplingSite, layout.passportVersion >= 2 ? "УКПГ-2" : "");
+        EXPECT_EQ(p.eluent, "Гелий");
+        EXPECT_EQ(p.comment, "Повторный анализ");
+        EXPECT_EQ(p.volume, 0.5);
+        EXPECT_EQ(p.dilution, 2.0);
+        EXPECT_EQ(p.duration, 30.0);
+        EXPECT_EQ(p.seriesNo, 4);
+        EXPECT_EQ(p.calibrationFlag, 1);
+        EXPECT_EQ(p.samplingTime, 1700000000);
+        EXPECT_EQ(p.analysisTime, 1700003600);
+
+        EXPECT_EQ(chm.signal.samples, c.samples);
+        EXPECT_EQ(chm.signal.startTime, 0.0);
+        EXPECT_EQ(chm.signal.step, 0.5);
+
+        ASSERT_EQ(chm.peaks.size(), 4u);
+        const bool versioned = layout.table == synth::TableLayout::Versioned && layout.tableVersion >= 1;
+        for (std::size_t i = 0; i < 4; ++i) {
+            EXPECT_EQ(chm.peaks[i].index, static_cast<int>(i));
+            EXPECT_EQ(chm.peaks[i].name, c.peaks[i].name);
+            EXPECT_EQ(chm.peaks[i].beginTime, c.peaks[i].beginTime);
+            EXPECT_EQ(chm.peaks[i].endTime, c.peaks[i].endTime);
+            EXPECT_EQ(chm.peaks[i].storedValue, 1.25);
+            EXPECT_EQ(chm.peaks[i].flags, versioned && layout.tableVersion >= 2 ? 7 : 0);
+        }
+        EXPECT_EQ(chm.peaks[1].nextLinked, 2);
+        EXPECT_EQ(chm.peaks[2].prevLinked, 1);
+        const std::size_t params = versioned && layout.tableVersion >= 3 ? 2 : 0;
+        EXPECT_EQ(chm.peaks[0].params.size(), params);
+        EXPECT_EQ(chm.peaks.params.size(), params);
+        if (params) {
+            EXPECT_EQ(chm.peaks[0].params[1].name, "Имя");
+            EXPECT_EQ(chm.peaks.params[1].value, "Значение");
+        }
+        // Areas come from the signal, not from the file: the methane peak is one triangle of height 10.
+        EXPECT_DOUBLE_EQ(chm.peaks[0].area, 10 * 0.5);
+        EXPECT_DOUBLE_EQ(chm.peaks[0].retentionTime, 4.0);
+        // Ethane carries its rider's area no more.
+        EXPECT_DOUBLE_EQ(chm.peaks[1].area, 6 * 0.5 - chm.peaks[3].area);
+    }
+}
+
+TEST_F(ChmFileTest, ParameterListsOfVersion3DropEmptyAndRepeatedNamesVersion4KeepsAll) {
+    for (const int version : {3, 4}) {
+        StgContent c = SampleContent();
+        c.tableVersion = version;
+        c.tableParams.clear();
+        for (const char* name : {"a", "", "a", "b"}) {
+            cmpeek::TwinsDopParam p;
+            p.name = name;
+            p.value = std::string("v") + name;
+            c.tableParams.push_back(p);
+        }
+        CChmFile chm;
+        ASSERT_TRUE(chm.Load(Write(c)));
+        std::vector<std::string> names;
+        for (const auto& p : chm.peaks.params)
+            names.push_back(p.name);
+        if (version == 3)
+            EXPECT_EQ(names, (std::vector<std::string>{"a", "b"}));
+        else
+            EXPECT_EQ(names, (std::vector<std::string>{"a", "", "a", "b"}));
+    }
+}
+
+TEST_F(ChmFileTest, StreamSizeRules) {
+    StgContent c = SampleContent();
+    // Time: fewer than 12 bytes gives start 0 and step 1; exactly 12 bytes is read.
+    c.streamOverrides["Time"] = std::vector<std::uint8_t>{0, 0, 0x80, 0x3F, 0, 0, 0, 0x40, 0, 0, 0};
+    CChmFile shortTime;
+    ASSERT_TRUE(shortTime.Load(Write(c, "a.stg")));
+    EXPECT_EQ(shortTime.signal.startTime, 0.0);
+    EXPECT_EQ(shortTime.signal.step, 1.0);
+    c.streamOverrides["Time"]->push_back(0);
+    CChmFile fullTime;
+    ASSERT_TRUE(fullTime.Load(Write(c, "b.stg")));
+    EXPECT_EQ(fullTime.signal.startTime, 1.0);
+    EXPECT_EQ(fullTime.signal.step, 1.0);
+
+    // Raw_data of 10 bytes holds two samples; the trailing two bytes are ignored.
+    StgContent raw = SampleContent();
+    raw.peaks.clear();
+    raw.streamOverrides["Raw_data"] = std::vector<std::uint8_t>{0, 0, 0x80, 0x3F, 0, 0, 0, 0x40, 0xAA, 0xBB};
+    CChmFile tenBytes;
+    ASSERT_TRUE(tenBytes.Load(Write(raw, "c.stg")));
+    EXPECT_EQ(tenBytes.signal.samples, (std::vector<float>{1.0f, 2.0f}));
+
+    // Table: 7 bytes is an empty table; a legacy table of 224 bytes plus trailing bytes holds two peaks.
+    StgContent table = SampleContent();
+    table.streamOverrides["Table"] = std::vector<std::uint8_t>(7, 0x11);
+    CChmFile tiny;
+    ASSERT_TRUE(tiny.Load(Write(table, "d.stg")));
+    EXPECT_TRUE(tiny.peaks.empty());
+    table.streamOverrides.clear();
+    table.tableLayout = synth::TableLayout::Legacy;
+    table.peaks.resize(2);
+    std::vector<std::uint8_t> legacy = synth::EncodeTable(table);
+    ASSERT_EQ(legacy.size(), 224u);
+    legacy.insert(legacy.end(), 50, 0);
+    table.streamOverrides["Table"] = legacy;
+    CChmFile two;
+    ASSERT_TRUE(two.Load(Write(table, "e.stg")));
+    EXPECT_EQ(two.peaks.size(), 2u);
+}
+
+// Damaged and unsupported files: every one fails to load, none crashes or allocates beyond its size.
+TEST_F(ChmFileTest, DamagedFilesFailToLoad) {
+    auto with = [](auto edit) {
+        StgContent c = SampleContent();
+        edit(c);
+        return c;
+    };
+    auto patched = [](StgContent c, const char* stream, std::size_t offset, std::vector<std::uint8_t> bytes) {
+        std::vector<std::uint8_t> data = std::string(stream) == "Table" ? synth::EncodeTable(c)
+                                                                        : synth::EncodePassport(c);
+        std::copy(bytes.begin(), bytes.end(), data.begin() + static_cast<std::ptrdiff_t>(offset));
+        c.streamOverrides[stream] = data;
+        return c;
+    };
+    const struct {
+        const char* what;
+        StgContent content;
+    } cases[] = {
+        {"no Raw_data", with([](StgContent& c) { c.streamOverrides["Raw_data"] = std::nullopt; })},
+        {"no Time", with([](StgContent& c) { c.streamOverrides["Time"] = std::nullopt; })},
+        {"no Table", with([](StgContent& c) { c.streamOverrides["Table"] = std::nullopt; })},
+        {"no Passport", with([](StgContent& c) { c.streamOverrides["Passport"] = std::nullopt; })},
+        {"passport version 4", with([](StgContent& c) { c.passportVersion = 4; })},
+        {"table version 5", with([](StgContent& c) { c.tableVersion = 5; })},
+        {"wrong signature", patched(SampleContent(), "Passport", 0, {0xCD})},
+        {"passport cut short", with([](StgContent& c) {
+             auto p = synth::EncodePassport(c);
+             p.resize(p.size() - 3);
+             c.streamOverrides["Passport"] = p;
+         })},
+        {"peak count far beyond the stream", patched(SampleContent(), "Table", 12, {0xFF, 0xFF, 0xFF, 0x7F})},
+        {"negative peak count", patched(SampleContent(), "Table", 12, {0xFF, 0xFF, 0xFF, 0xFF})},
+        {"string length beyond the stream", patched(SampleContent(), "Passport", 8, {0xFF, 0xFF, 0xFF})},
+        {"table cut inside a record", with([](StgContent& c) {
+             auto t = synth::EncodeTable(c);
+             t.resize(t.size() - 20);
+             c.streamOverrides["Table"] = t;
+         })},
+        {"one sample under a peak table", with([](StgContent& c) { c.samples.resize(1); })},
+        {"no samples under a peak table", with([](StgContent& c) { c.samples.clear(); })},
+    };
+    for (const auto& c : cases) {
+        CChmFile chm;
+        EXPECT_FALSE(chm.Load(Write(c.content, "bad.stg"))) << c.what;
+        CPassport passport;
+        const bool passportDamaged = std::string(c.what).find("assport") != std::string::npos ||
+                                     std::string(c.what).find("signature") != std::string::npos ||
+                                     std::string(c.what).find("string length") != std::string::npos;
+        EXPECT_EQ(passport.ReadPassportFile((dir_ / "bad.stg").string()), !passportDamaged) << c.what;
+    }
+}
+
+TEST_F(ChmFileTest, ParameterCountFarBeyondTheStreamFails) {
+    StgContent c = SampleContent();
+    c.peaks.resize(1);
+    c.peaks[0].params.clear();
+    c.tableParams.clear();
+    std::vector<std::uint8_t> t = synth::EncodeTable(c);
+    // The last four bytes are the table's (empty) parameter count.
+    t[t.size() - 4] = t[t.size() - 3] = t[t.size() - 2] = t[t.size() - 1] = 0xFF;
+    c.streamOverrides["Table"] = t;
+    CChmFile chm;
+    EXPECT_FALSE(chm.Load(Write(c)));
+}
+
+TEST_F(ChmFileTest, FilesThatAreNotChromatogramsFailToOpen) {
+    CChmFile missing;
+    EXPECT_FALSE(missing.Load((dir_ / "missing.stg").string()));
+    const fs::path text = dir_ / "text.stg";
+    std::ofstream(text) << "not a compound file at all";
+    CChmFile notCompound;
+    EXPECT_FALSE(notCompound.Load(text.string()));
+    CChmFile folder;
+    EXPECT_FALSE(folder.Load(dir_.string()));
+    CPassport passport;
+    EXPECT_FALSE(passport.ReadPassportFile(text.string()));
+}
+
+TEST_F(ChmFileTest, FileLockedByAnotherHolderFailsToOpen) {
+    const std::string path = Write(SampleContent());
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    CChmFile locked;
+    EXPECT_FALSE(locked.Load(path));
+    CPassport passport;
+    EXPECT_FALSE(passport.ReadPassportFile(path));
+    ::close(fd);
+    CChmFile unlocked;
+    EXPECT_TRUE(unlocked.Load(path));
+}
+
+TEST_F(ChmFileTest, CopiesAreDeepAndReferToTheirOwnSignal) {
+    CChmFile original;
+    ASSERT_TRUE(original.Load(Write(SampleContent())));
+    CChmFile copy(original);
+    EXPECT_EQ(copy.peaks.Signal(), &copy.signal);
+    CChmFile assigned;
+    assigned = original;
+    EXPECT_EQ(assigned.peaks.Signal(), &assigned.signal);
+    original.signal.samples.assign(original.signal.samples.size(), 0.0f);
+    copy.peaks.RecomputePeaks();
+    EXPECT_DOUBLE_EQ(copy.peaks[0].area, 5.0);
+    EXPECT_EQ(copy.peaks[0].params.size(), 2u);
+}
+
+TEST_F(ChmFileTest, DescribeFormatsThePassport) {
+    // Tests run with TZ=UTC.
+    CPassport p = SampleContent().passport;
+    p.comment = std::string(300, 'x');
+    const std::string expected = "ПРОБА: \tПроба 3\r\n"
+                                 "Объём: 0.5        Разведение: 2        Норма: 100\r\n"
+                                 "Дата / Время: 14.11.23   22:13         Точка отбора:  Скв. 112\r\n"
+                                 "\r\nАНАЛИЗ\r\n"
+                                 "Оператор: Иванова        Метод: ПИД ГД\r\n"
+                                 "Продолжительность: 30 мин        Номер в серии: 4\r\n"
+                                 "Дата / Время анализа: 14.11.23   23:13:20\r\n"
+                                 "Элюент: Гелий        Реагент: \r\n"
+                                 "\r\nКОММЕНТАРИЙ: " +
+                                 std::string(255, 'x');
+    EXPECT_EQ(p.Describe(), expected);
+    p.comment = std::string(254, 'x') + "Ёж";
+    EXPECT_EQ(p.Describe().substr(p.Describe().rfind(": ") + 2), std::string(254, 'x') + "Ё");
+}
+
+TEST_F(ChmFileTest, PassportOnlyReadIgnoresTheOtherStreams) {
+    StgContent c = SampleContent();
+    c.streamOverrides["Table"] = std::nullopt;
+    c.streamOverrides["Raw_data"] = std::nullopt;
+    CPassport p;
+    const std::string path = Write(c);
+    ASSERT_TRUE(p.ReadPassportFile(path));
+    EXPECT_EQ(p.sampleName, "Проба 3");
+    EXPECT_EQ(p.path, path);
+}
+
+} // namespace
+} // namespace talvex
