@@ -1,0 +1,137 @@
+// Reading chromatogram files: a full load of a long run against a plain read of the same bytes, and the
+// passport-only read of a folder of 1 000 files that the chromatogram browser does on every folder change.
+#include "chromatogram/chm_file.h"
+#include "signal_generator.h"
+#include "stg_writer.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Fixture {
+    fs::path dir;
+    fs::path bigFile;
+    fs::path folder;
+};
+
+Fixture& Files() {
+    static Fixture f;
+    return f;
+}
+
+void WriteOrDie(const fs::path& path, const talvex::synth::StgContent& content) {
+    std::string error;
+    if (!talvex::synth::WriteStg(path.string(), content, &error)) {
+        std::cerr << "cannot write " << path << ": " << error << '\n';
+        std::exit(1);
+    }
+}
+
+void MakeFiles() {
+    using namespace talvex::synth;
+    Fixture& f = Files();
+    f.dir = fs::temp_directory_path() / ("talvex-bench-" + std::to_string(::getpid()));
+    f.folder = f.dir / "folder";
+    fs::create_directories(f.folder);
+
+    SignalSpec spec;
+    spec.step = 0.0001;
+    spec.sampleCount = 1'000'000;
+    spec.baseline = 20;
+    spec.drift = 0.5;
+    spec.noiseSigma = 0.2;
+    spec.noiseSeed = 7;
+    RandomPeakOptions options;
+    options.runEnd = spec.step * static_cast<double>(spec.sampleCount);
+    spec.peaks = RandomPeaks(11, 1000, options);
+    const GeneratedSignal signal = GenerateSignal(spec);
+    StgContent big;
+    big.passport.sampleName = "Проба 1";
+    big.passport.method = "ПИД ДК";
+    big.samples = signal.samples;
+    big.step = static_cast<float>(spec.step);
+    big.peaks = signal.peaks;
+    f.bigFile = f.dir / "big.stg";
+    WriteOrDie(f.bigFile, big);
+
+    StgContent small;
+    small.passport.method = "ПИД ГД";
+    small.samples.assign(6000, 1.0f);
+    for (int i = 0; i < 1000; ++i) {
+        small.passport.sampleName = "Проба " + std::to_string(i);
+        small.passport.analysisTime = 1'700'000'000 + 60 * i;
+        WriteOrDie(f.folder / ("run-" + std::to_string(i) + ".stg"), small);
+    }
+}
+
+void BM_PlainReadOfTheFile(benchmark::State& state) {
+    for (auto _ : state) {
+        std::ifstream in(Files().bigFile, std::ios::binary);
+        std::vector<char> bytes(fs::file_size(Files().bigFile));
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+BENCHMARK(BM_PlainReadOfTheFile)->Unit(benchmark::kMillisecond);
+
+void BM_FullLoad_1M_Samples_1000_Peaks(benchmark::State& state) {
+    for (auto _ : state) {
+        talvex::CChmFile chm;
+        if (!chm.Load(Files().bigFile.string()))
+            state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(chm.peaks.data());
+    }
+}
+BENCHMARK(BM_FullLoad_1M_Samples_1000_Peaks)->Unit(benchmark::kMillisecond);
+
+void BM_PassportOnlyReadOf1000Files(benchmark::State& state) {
+    for (auto _ : state) {
+        int read = 0;
+        for (const auto& entry : fs::directory_iterator(Files().folder)) {
+            talvex::CPassport passport;
+            read += passport.ReadPassportFile(entry.path().string());
+        }
+        if (read != 1000)
+            state.SkipWithError("a passport failed to read");
+    }
+}
+BENCHMARK(BM_PassportOnlyReadOf1000Files)->Unit(benchmark::kMillisecond);
+
+// Keeps the mean time of every run so that the ratio can be printed at the end.
+class CollectingReporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> millis;
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const auto& run : runs)
+            millis[run.benchmark_name()] = run.GetAdjustedRealTime();
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    MakeFiles();
+    std::cout << "big file: " << fs::file_size(Files().bigFile) << " bytes (1 000 000 samples, 1 000 peaks)\n";
+    CollectingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const double plain = reporter.millis["BM_PlainReadOfTheFile"];
+    const double load = reporter.millis["BM_FullLoad_1M_Samples_1000_Peaks"];
+    const double folder = reporter.millis["BM_PassportOnlyReadOf1000Files"];
+    if (plain > 0 && load > 0)
+        std::cout << "full load / plain read: " << load << " ms / " << plain << " ms = " << load / plain
+                  << " (target: within 3)\n";
+    if (folder > 0)
+        std::cout << "passport-only read of 1000 files: " << folder << " ms (target: under 300 ms)\n";
+    fs::remove_all(Files().dir);
+    return 0;
+}
