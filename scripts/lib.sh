@@ -1,0 +1,44 @@
+# Shared by the set-up scripts: installs the Debian packages Talvex needs and builds it.
+# Sourced, not run.
+
+TALVEX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# Packages the build, the tests and the examples need on Debian 12.
+TALVEX_PACKAGES=(
+    build-essential cmake pkg-config git time
+    libgsf-1-dev libicu-dev
+    libgtest-dev libgmock-dev googletest libbenchmark-dev
+)
+
+talvex_install_packages() {
+    local missing=()
+    local p
+    for p in "${TALVEX_PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$p")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1; then
+            sudo="sudo"
+        else
+            echo "error: these packages are missing and installing them needs root: ${missing[*]}" >&2
+            return 1
+        fi
+    fi
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# talvex_build BUILD_DIR [extra cmake options...]
+talvex_build() {
+    local dir="$1"
+    shift
+    cmake -S "$TALVEX_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake --build "$dir" -j "$(nproc)"
+}
