@@ -3,21 +3,12 @@
 #include "chromatogram/archive_reader.h"
 #include "chromatogram/compound_file.h"
 
-#include <bit>
-#include <cstring>
 #include <exception>
 
 namespace talvex {
 namespace {
 
-void ReadSignal(CompoundFile& file, CLattice& signal) {
-    const std::vector<std::uint8_t> raw = file.ReadStream("Raw_data");
-    signal.samples.resize(raw.size() / 4);
-    std::memcpy(signal.samples.data(), raw.data(), signal.samples.size() * 4);
-    if constexpr (std::endian::native == std::endian::big)
-        for (float& s : signal.samples)
-            s = std::bit_cast<float>(__builtin_bswap32(std::bit_cast<std::uint32_t>(s)));
-}
+void ReadSignal(CompoundFile& file, CLattice& signal) { signal.samples = file.ReadFloatStream("Raw_data"); }
 
 void ReadTimeAxis(CompoundFile& file, CLattice& signal) {
     const std::vector<std::uint8_t> time = file.ReadStream("Time");

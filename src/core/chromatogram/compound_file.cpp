@@ -7,6 +7,7 @@
 #include <gsf/gsf-input-stdio.h>
 #include <gsf/gsf-input.h>
 
+#include <bit>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -66,23 +67,58 @@ bool CompoundFile::Open(const std::string& path) {
     return true;
 }
 
-std::vector<std::uint8_t> CompoundFile::ReadStream(const char* name) {
+void* CompoundFile::OpenStream(const char* name, std::uint64_t& size) {
     if (!infile_)
         throw ArchiveError("the file is not open");
     GsfInput* stream = gsf_infile_child_by_name(static_cast<GsfInfile*>(infile_), name);
     if (!stream)
         throw ArchiveError(std::string("missing stream ") + name);
-    const gsf_off_t size = gsf_input_size(stream);
-    if (size < 0 || static_cast<std::uint64_t>(size) > fileSize_) {
+    const gsf_off_t streamSize = gsf_input_size(stream);
+    if (streamSize < 0 || static_cast<std::uint64_t>(streamSize) > fileSize_) {
         g_object_unref(stream);
         throw ArchiveError(std::string("impossible size of stream ") + name);
     }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    const bool ok = bytes.empty() || gsf_input_read(stream, bytes.size(), bytes.data()) != nullptr;
-    g_object_unref(stream);
+    size = static_cast<std::uint64_t>(streamSize);
+    return stream;
+}
+
+void CompoundFile::ReadAndRelease(void* stream, void* dest, std::uint64_t size, const char* name) {
+    auto* input = static_cast<GsfInput*>(stream);
+    const bool ok = size == 0 || gsf_input_read(input, size, static_cast<guint8*>(dest)) != nullptr;
+    g_object_unref(input);
     if (!ok)
         throw ArchiveError(std::string("cannot read stream ") + name);
+}
+
+std::vector<std::uint8_t> CompoundFile::ReadStream(const char* name) {
+    std::uint64_t size = 0;
+    void* stream = OpenStream(name, size);
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes.resize(static_cast<std::size_t>(size));
+    } catch (...) {
+        g_object_unref(static_cast<GsfInput*>(stream));
+        throw;
+    }
+    ReadAndRelease(stream, bytes.data(), size, name);
     return bytes;
+}
+
+std::vector<float> CompoundFile::ReadFloatStream(const char* name) {
+    std::uint64_t size = 0;
+    void* stream = OpenStream(name, size);
+    std::vector<float> values;
+    try {
+        values.resize(static_cast<std::size_t>(size / 4));
+    } catch (...) {
+        g_object_unref(static_cast<GsfInput*>(stream));
+        throw;
+    }
+    ReadAndRelease(stream, values.data(), values.size() * 4, name);
+    if constexpr (std::endian::native == std::endian::big)
+        for (float& v : values)
+            v = std::bit_cast<float>(__builtin_bswap32(std::bit_cast<std::uint32_t>(v)));
+    return values;
 }
 
 } // namespace talvex

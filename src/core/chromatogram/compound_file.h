@@ -23,8 +23,16 @@ public:
     // or claims more bytes than the file holds (so nothing larger than the file is ever allocated).
     std::vector<std::uint8_t> ReadStream(const char* name);
 
+    // A stream read as little-endian float32 values straight into the result, floor(size / 4) of them;
+    // trailing bytes are ignored. Throws like ReadStream.
+    std::vector<float> ReadFloatStream(const char* name);
+
 private:
     void Close();
+    // Opens a root stream whose size is possible for this file; the caller unrefs it. Throws ArchiveError.
+    void* OpenStream(const char* name, std::uint64_t& size);
+    // Reads `size` bytes of the stream into `dest` and releases the stream. Throws ArchiveError.
+    static void ReadAndRelease(void* stream, void* dest, std::uint64_t size, const char* name);
 
     int fd_ = -1;
     void* file_ = nullptr;   // FILE*
