@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace talvex {
+
+// Numbers in the program's text files and typed fields, independent of the process locale.
+
+// Reads text the way the C library's atof does in the "C" locale: leading blanks (space, \t, \n, \v, \f,
+// \r) are skipped, then the longest prefix that forms a number is taken — an optional sign, then a decimal
+// number with an optional exponent ("1e3", ".5", "+1.5"), a hexadecimal one ("0x1p4"), "inf", "infinity" or
+// "nan" in any case. Anything after that prefix is ignored ("12,5" reads as 12). Text without such a
+// prefix reads as 0. Values too large for a double read as +/-infinity, too small ones as +/-0.
+double ParseAtof(std::string_view text);
+
+// The value as "%.*f" prints it in the "C" locale: `decimals` digits after a decimal point, rounded
+// correctly; "inf", "-inf", "nan" for the special values. Negative `decimals` counts as 0.
+std::string FormatFixed(double value, int decimals);
+
+} // namespace talvex
