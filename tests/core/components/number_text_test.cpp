@@ -1,0 +1,86 @@
+#include "common/not_set.h"
+#include "common/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace talvex {
+namespace {
+
+TEST(ParseAtof, FollowsTheAtofRules) {
+    const struct {
+        const char* text;
+        double expected;
+    } cases[] = {
+        {"12.5", 12.5},
+        {"12,5", 12.0},           // a decimal comma ends the number
+        {" \t\r\n12.5xyz", 12.5}, // leading blanks skipped, trailing text ignored
+        {"+1.5", 1.5},
+        {"-0.25", -0.25},
+        {".5", 0.5},
+        {"5.", 5.0},
+        {"1e3", 1000.0},
+        {"1E-2", 0.01},
+        {"2e", 2.0}, // an exponent without digits is not part of the number
+        {"2e+", 2.0},
+        {"0x10", 16.0}, // hexadecimal, as strtod reads it
+        {"0x1p-1", 0.5},
+        {"0x", 0.0},
+        {"0xg", 0.0},
+        {"", 0.0},
+        {"   ", 0.0},
+        {"abc", 0.0},
+        {"-", 0.0},
+        {"+-1", 0.0}, // one sign only
+        {"--1", 0.0},
+        {".", 0.0},
+        {"от 5", 0.0},
+        {"1e-400", 0.0}, // below the smallest double
+        {"0.000001", 0.000001},
+        {"16.043", 16.043},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseAtof(c.text), c.expected) << '"' << c.text << '"';
+}
+
+TEST(ParseAtof, ReadsInfinityAndNanInAnyCase) {
+    EXPECT_EQ(ParseAtof("inf"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ParseAtof(" -Infinity"), -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ParseAtof("1e999"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ParseAtof("-1e999"), -std::numeric_limits<double>::infinity());
+    EXPECT_TRUE(std::isnan(ParseAtof("NaN")));
+    EXPECT_TRUE(std::isnan(ParseAtof("nan(123)")));
+    EXPECT_TRUE(std::signbit(ParseAtof("-0")));
+}
+
+TEST(ParseAtof, RoundTripsTheMissingMarkerAsWrittenInFull) {
+    EXPECT_EQ(ParseAtof("-1.7976931348623157e308"), NotSet);
+}
+
+TEST(FormatFixed, PrintsLikePercentFWithADecimalPoint) {
+    const struct {
+        double value;
+        int decimals;
+        const char* expected;
+    } cases[] = {
+        {16.043, 6, "16.043000"},
+        {12.34567, 3, "12.346"},
+        {0.0, 2, "0.00"},
+        {-0.5, 0, "-0"},
+        {2.5, 0, "2"},
+        {1e20, 1, "100000000000000000000.0"},
+        {12.5, 4, "12.5000"},
+        {-88.6, 6, "-88.600000"},
+        {0.125, 2, "0.12"}, // the exact binary value is rounded, as printf does
+        {1.5, -3, "2"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatFixed(c.value, c.decimals), c.expected) << c.value << " / " << c.decimals;
+    EXPECT_EQ(FormatFixed(std::numeric_limits<double>::infinity(), 2), "inf");
+    EXPECT_EQ(FormatFixed(NotSet, 0).size(), 310u); // the sign and 309 digits
+}
+
+} // namespace
+} // namespace talvex
