@@ -1,0 +1,91 @@
+#include "app/session.h"
+
+#include "app/list_page.h"
+#include "app/peak_page.h"
+#include "chromatogram/analysis_grouping.h"
+#include "common/calc_inputs.h"
+#include "common/settings.h"
+
+#include <algorithm>
+
+namespace talvex {
+
+Session::Session(SettingsStore& settings, std::filesystem::path dataFolder)
+    : settings_(settings), dataFolder_(std::move(dataFolder)) {}
+
+std::vector<std::string> Session::LoadComponents() { return components_.LoadComponents(dataFolder_); }
+
+bool Session::AddFiles(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths)
+        AddChromatogramFile(list_, path, nextFileId_);
+    if (paths.empty())
+        return true;
+    selectedFileId_ = -1;
+    return Recalculate();
+}
+
+bool Session::DeleteFiles(const std::vector<std::int32_t>& fileIds) {
+    for (const std::int32_t id : fileIds) {
+        const auto it = std::find_if(list_.begin(), list_.end(),
+                                     [id](const COpenedChmFile& entry) { return entry.fileId == id; });
+        if (it != list_.end())
+            list_.erase(it);
+    }
+    selectedFileId_ = -1;
+    return Recalculate();
+}
+
+bool Session::DeleteAll() {
+    list_.clear();
+    selectedFileId_ = -1;
+    return Recalculate();
+}
+
+bool Session::Recalculate() {
+    recalcError_.clear();
+    log_.Clear();
+    settings_.RemoveSection(kPathsSection);
+    GroupAnalyses(list_);
+    // The list and peak pages are built from the list on demand, so they show the new order from here on.
+    ResetSection7(section7_);
+    ResetCondensate(condensate_);
+    ResetNlh(nlh_);
+    // Reset before the retention times are read: should they fail, no page keeps results of the list
+    // as it was before the change.
+    if (!retentionTimes_.LoadTable(dataFolder_, components_, log_, &recalcError_)) {
+        log_.Refresh();
+        return false;
+    }
+    CSettings stored;
+    stored.Load(settings_);
+    const CalcInputs inputs{list_, components_, retentionTimes_, settings_, log_};
+    switch (stored.ModeCalc) {
+    case kModeGasOnly:
+        CalcSection7(section7_, inputs);
+        break;
+    case kModeLiquidOnly:
+        CalcCondensate(condensate_, inputs);
+        break;
+    case kModeFull:
+        CalcSection7(section7_, inputs);
+        CalcCondensate(condensate_, inputs);
+        CalcNLH(nlh_, section7_, condensate_, inputs);
+        break;
+    default:
+        break; // an unknown mode computes nothing but still renders the log
+    }
+    log_.Refresh();
+    return true;
+}
+
+GridModel Session::ListGrid() const { return BuildListGrid(list_); }
+
+GridModel Session::PeakGrid() const {
+    for (const COpenedChmFile& entry : list_)
+        if (selectedFileId_ >= 0 && entry.fileId == selectedFileId_)
+            return BuildPeakGrid(entry.peaks);
+    GridModel empty = BuildPeakGrid(CPeeksTable{});
+    return empty;
+}
+
+} // namespace talvex

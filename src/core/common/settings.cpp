@@ -1,0 +1,24 @@
+#include "common/settings.h"
+
+#include "common/number_text.h"
+
+namespace talvex {
+
+void CSettings::Load(const SettingsStore& store) {
+    QtyNumAfterDot = store.ReadInt(kSettingsSection, kKeyDecimals, 3);
+    ModeCalc = store.ReadInt(kSettingsSection, kKeyModeCalc, kModeFull);
+    Sect7_CorrectO2 = store.ReadInt(kSettingsSection, kKeyCorrectO2, 0);
+    Sect7_ConcN2 = ParseAtof(store.ReadString(kSettingsSection, kKeyConcN2, "0.0"));
+    Sect7_ConcO2 = ParseAtof(store.ReadString(kSettingsSection, kKeyConcO2, "0.0"));
+    Sect7_ConcCO2 = ParseAtof(store.ReadString(kSettingsSection, kKeyConcCO2, "0.0"));
+}
+
+std::string LoadDeviceName(const SettingsStore& store) {
+    return store.ReadString(kSettingsSection, kKeyNameDevice, "0");
+}
+
+void SaveDeviceName(SettingsStore& store, const std::string& name) {
+    store.WriteString(kSettingsSection, kKeyNameDevice, name);
+}
+
+} // namespace talvex
