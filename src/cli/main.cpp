@@ -1,5 +1,6 @@
 // talvex-cli: the Talvex session without a window.
 #include "info_command.h"
+#include "run_command.h"
 
 #include <iostream>
 #include <string>
@@ -21,6 +22,8 @@ int main(int argc, char** argv) {
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (args[0] == "info")
         return talvex::cli::RunInfo(rest);
+    if (args[0] == "run")
+        return talvex::cli::RunRun(rest);
     if (args[0] == "--help" || args[0] == "-h") {
         std::cout << kUsage;
         return 0;

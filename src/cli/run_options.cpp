@@ -1,0 +1,112 @@
+#include "run_options.h"
+
+#include <charconv>
+
+namespace talvex::cli {
+namespace {
+
+bool ParseInt(const std::string& text, int& value) {
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+bool IsNumber(const std::string& text) {
+    double value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return !text.empty() && result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+std::vector<std::string> SplitCommas(const std::string& text) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t comma; (comma = text.find(',', start)) != std::string::npos; start = comma + 1)
+        parts.push_back(text.substr(start, comma - start));
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+} // namespace
+
+std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, std::string& error) {
+    RunOptions options;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            options.files.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string name = arg;
+        std::optional<std::string> inlineValue;
+        if (const auto eq = arg.find('='); eq != std::string::npos) {
+            name = arg.substr(0, eq);
+            inlineValue = arg.substr(eq + 1);
+        }
+        auto value = [&]() -> std::optional<std::string> {
+            if (inlineValue)
+                return inlineValue;
+            if (i + 1 < args.size())
+                return args[++i];
+            error = "option " + name + " needs a value";
+            return std::nullopt;
+        };
+        auto flag = [&]() {
+            if (inlineValue)
+                error = "option " + name + " takes no value";
+            return !inlineValue;
+        };
+        if (name == "--data-dir") {
+            if (!(options.dataDir = value()))
+                return std::nullopt;
+        } else if (name == "--tables") {
+            if (!(options.tablesDir = value()))
+                return std::nullopt;
+        } else if (name == "--decimals") {
+            const auto v = value();
+            int n = 0;
+            if (!v || !ParseInt(*v, n) || n < 0 || n > 99) {
+                error = error.empty() ? "--decimals takes a whole number from 0 to 99" : error;
+                return std::nullopt;
+            }
+            options.decimals = n;
+        } else if (name == "--mode") {
+            const auto v = value();
+            int n = 0;
+            if (!v || !ParseInt(*v, n) || n < 0 || n > 2) {
+                error = error.empty() ? "--mode takes 0 (gas), 1 (condensate) or 2 (full)" : error;
+                return std::nullopt;
+            }
+            options.mode = n;
+        } else if (name == "--air") {
+            const auto v = value();
+            if (!v)
+                return std::nullopt;
+            options.airShares = SplitCommas(*v);
+            if (options.airShares.size() != 3 || !IsNumber(options.airShares[0]) ||
+                !IsNumber(options.airShares[1]) || !IsNumber(options.airShares[2])) {
+                error = "--air takes three numbers: the mass shares of N2, O2 and CO2 in air, %, as N2,O2,CO2";
+                return std::nullopt;
+            }
+            options.airCorrection = true;
+        } else if (name == "--no-air") {
+            if (!flag())
+                return std::nullopt;
+            options.airCorrection = false;
+            options.airShares.clear();
+        } else if (name == "--log") {
+            if (!flag())
+                return std::nullopt;
+            options.printLog = true;
+        } else {
+            error = "unknown option " + name;
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+} // namespace talvex::cli

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace talvex::cli {
+
+// What `talvex-cli run` was asked to do.
+struct RunOptions {
+    std::optional<std::string> dataDir;
+    std::optional<int> decimals;             // QtyNumAfterDot for this run
+    std::optional<int> mode;                 // ModeCalc for this run
+    std::optional<bool> airCorrection;       // Sect7_CorrectO2 for this run
+    std::vector<std::string> airShares;      // N2, O2, CO2 texts when --air gave them
+    std::optional<std::string> tablesDir;
+    bool printLog = false;
+    std::vector<std::string> files;
+};
+
+// Parses the arguments after "run". On wrong usage returns nothing and sets `error` to the reason.
+// Options take their value as the next argument or after "=".
+std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, std::string& error);
+
+} // namespace talvex::cli

@@ -1,0 +1,128 @@
+#include "run_cli.h"
+
+#include "stg_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace talvex {
+namespace {
+
+namespace fs = std::filesystem;
+using test::RunProgram;
+
+std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Runs in a folder of its own with a copy of the shipped data folder and an empty profile.
+class CliRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("talvex-run-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "config");
+        fs::copy(fs::path(TALVEX_SOURCE_DIR) / "data", dir_ / "data", fs::copy_options::recursive);
+        ::setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string Chromatogram(const std::string& name, const std::string& method, const std::string& sample,
+                             std::int64_t analysisTime, std::vector<std::string> peakNames) {
+        synth::StgContent c;
+        c.passport.method = method;
+        c.passport.sampleName = sample;
+        c.passport.analysisTime = analysisTime;
+        c.passport.samplingTime = analysisTime;
+        c.samples = {0, 2, 0, 0, 4, 0, 0};
+        for (std::size_t i = 0; i < peakNames.size(); ++i) {
+            cmpeek p;
+            p.name = peakNames[i];
+            p.beginTime = 3.0 * static_cast<double>(i);
+            p.endTime = p.beginTime + 2;
+            c.peaks.push_back(p);
+        }
+        const std::string path = (dir_ / name).string();
+        std::string error;
+        EXPECT_TRUE(synth::WriteStg(path, c, &error)) << error;
+        return path;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(CliRunTest, WritesTheListThePeakPagesAndTheLog) {
+    const auto fid = Chromatogram("fid.stg", "ПИД ГД", "Проба 1", 1700000000, {"Метан", ""});
+    const auto tcd = Chromatogram("tcd.stg", "ДТП-1 ГД", "Проба 1", 1700000004, {"Азот"});
+    const auto cond = Chromatogram("cond.stg", "ПИД ДК", "Проба 1", 1699990000, {});
+    const auto bad = (dir_ / "missing.stg").string();
+    const fs::path tables = dir_ / "out";
+    const auto r = RunProgram("talvex-cli", {"run", "--data-dir", (dir_ / "data").string(), "--tables",
+                                             tables.string(), "--log", cond, tcd, bad, fid});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(Slurp(tables / "list.tsv"), "№\tФайл\tПроба\tВремя анализа\tТип хрм.\tАнализ\n"
+                                          "1\tfid.stg\tПроба 1\t14.11.23  22:13\tПИД, Газ, анализ\tАн - 1\n"
+                                          "2\ttcd.stg\tПроба 1\t14.11.23  22:13\tДТП-1, Газ, анализ\tАн - 1\n"
+                                          "3\tcond.stg\tПроба 1\t14.11.23  19:26\tПИД, ДК, анализ\tАн - 1\n");
+    EXPECT_EQ(Slurp(tables / "peaks-1.tsv"), "№\tКомпонент\tПлощадь пика\tВремя выхода, мин\n"
+                                             "1\tМетан\t2.000\t1.000\n"
+                                             "2\t\t4.000\t4.000\n");
+    EXPECT_EQ(Slurp(tables / "peaks-2.tsv"), "№\tКомпонент\tПлощадь пика\tВремя выхода, мин\n"
+                                             "1\tАзот\t2.000\t1.000\n");
+    EXPECT_EQ(Slurp(tables / "peaks-3.tsv"), "№\tКомпонент\tПлощадь пика\tВремя выхода, мин\n");
+    EXPECT_FALSE(fs::exists(tables / "peaks-4.tsv"));
+    EXPECT_EQ(Slurp(tables / "log.txt"), r.out);
+}
+
+TEST_F(CliRunTest, MissingDataFilesAndUsageErrors) {
+    const auto fid = Chromatogram("fid.stg", "ПИД ГД", "Проба 1", 1700000000, {"Метан"});
+    fs::remove(dir_ / "data" / "TableSection7.csv");
+    const auto noNorms = RunProgram("talvex-cli", {"run", "--data-dir", (dir_ / "data").string(), fid});
+    EXPECT_EQ(noNorms.exitCode, 1);
+    EXPECT_NE(noNorms.err.find("Файл базы данных не найден."), std::string::npos) << noNorms.err;
+    EXPECT_NE(noNorms.err.find("TableSection7.csv"), std::string::npos);
+
+    fs::copy(fs::path(TALVEX_SOURCE_DIR) / "data" / "TableSection7.csv", dir_ / "data");
+    fs::remove(dir_ / "data" / "CompsTime.csv");
+    const auto noTimes = RunProgram("talvex-cli", {"run", "--data-dir", (dir_ / "data").string(), fid});
+    EXPECT_EQ(noTimes.exitCode, 1);
+    EXPECT_NE(noTimes.err.find("CompsTime.csv"), std::string::npos) << noTimes.err;
+
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"run", "--mode", "3", fid},
+                                               {"run", "--decimals", "x", fid},
+                                               {"run", "--air", "78,21", fid},
+                                               {"run", "--log=1", fid},
+                                               {"run", "--tables"},
+                                               {"run", "--frobnicate", fid}}) {
+        const auto r = RunProgram("talvex-cli", args);
+        EXPECT_EQ(r.exitCode, 2) << ::testing::PrintToString(args);
+        EXPECT_NE(r.err.find("usage"), std::string::npos);
+    }
+}
+
+TEST_F(CliRunTest, TheStoredProfileIsNotChangedByOverrides) {
+    const fs::path conf = dir_ / "config" / "Vintaro" / "tlvx.conf";
+    fs::create_directories(conf.parent_path());
+    std::ofstream(conf) << "[settings]\nQtyNumAfterDot=5\n\n[paths]\nlast=/x\n";
+    const auto r = RunProgram("talvex-cli", {"run", "--data-dir", (dir_ / "data").string(), "--decimals", "2",
+                                             "--air", "75.5,23.1,0.05"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string after = Slurp(conf);
+    EXPECT_NE(after.find("QtyNumAfterDot=5"), std::string::npos) << after;
+    EXPECT_EQ(after.find("[paths]"), std::string::npos) << after; // every recalculation drops it
+    EXPECT_EQ(after.find("Conc"), std::string::npos) << after;
+}
+
+} // namespace
+} // namespace talvex
