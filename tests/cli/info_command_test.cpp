@@ -1,6 +1,7 @@
 #include "run_cli.h"
 
 #include "stg_writer.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -12,16 +13,10 @@ namespace talvex {
 namespace {
 
 namespace fs = std::filesystem;
-using test::RunProgram;
+using testing::RunProgram;
 
 class CliInfoTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("talvex-cli-" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string Write(const synth::StgContent& content, const std::string& name) {
         const std::string path = (dir_ / name).string();
         std::string error;
@@ -49,7 +44,7 @@ protected:
         return c;
     }
 
-    fs::path dir_;
+    testing::TempFolder dir_;
 };
 
 TEST_F(CliInfoTest, PrintsTheDescriptionAnEmptyLineAndThePeakTable) {
@@ -75,9 +70,9 @@ TEST_F(CliInfoTest, JsonHoldsEveryFieldInFullPrecision) {
     const auto r = RunProgram("talvex-cli", {"info", "--json", path});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     for (const char* field :
-         {"\"sampleName\":\"Проба 1\"", "\"method\":\"ПИД ГД\"", "\"volume\":0.25", "\"analysisTime\":1700000000",
-          "\"step\":0.10000000149011612", "\"sampleCount\":9", "\"name\":\"Метан\"", "\"nextLinked\":-1",
-          "\"samplingSite\":\"\"", "\"params\":[]", "\"path\":\""})
+         {"\"sampleName\":\"Проба 1\"", "\"method\":\"ПИД ГД\"", "\"volume\":0.25",
+          "\"analysisTime\":1700000000", "\"step\":0.10000000149011612", "\"sampleCount\":9",
+          "\"name\":\"Метан\"", "\"nextLinked\":-1", "\"samplingSite\":\"\"", "\"params\":[]", "\"path\":\""})
         EXPECT_NE(r.out.find(field), std::string::npos) << field << "\n" << r.out;
     EXPECT_EQ(r.out.front(), '{');
     EXPECT_EQ(r.out.substr(r.out.size() - 2), "}\n");

@@ -1,27 +1,17 @@
 #include "run_cli.h"
 
+#include "test_files.h"
+
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <spawn.h>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
 extern char** environ;
 
-namespace talvex::test {
-namespace {
-
-std::string Slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-} // namespace
+namespace talvex::testing {
 
 CommandResult RunProgram(const std::string& name, const std::vector<std::string>& args) {
     namespace fs = std::filesystem;
@@ -51,11 +41,11 @@ CommandResult RunProgram(const std::string& name, const std::vector<std::string>
         result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
     posix_spawn_file_actions_destroy(&actions);
-    result.out = Slurp(outPath);
-    result.err = Slurp(errPath);
+    result.out = ReadBytes(outPath);
+    result.err = ReadBytes(errPath);
     fs::remove(outPath);
     fs::remove(errPath);
     return result;
 }
 
-} // namespace talvex::test
+} // namespace talvex::testing

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace talvex::test {
+namespace talvex::testing {
 
 struct CommandResult {
     int exitCode = -1;
@@ -15,4 +15,4 @@ struct CommandResult {
 // exit status and both output streams.
 CommandResult RunProgram(const std::string& name, const std::vector<std::string>& args);
 
-} // namespace talvex::test
+} // namespace talvex::testing

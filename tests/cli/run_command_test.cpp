@@ -1,41 +1,29 @@
 #include "run_cli.h"
 
 #include "stg_writer.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <unistd.h>
 
 namespace talvex {
 namespace {
 
 namespace fs = std::filesystem;
-using test::RunProgram;
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using testing::RunProgram;
 
 // Runs in a folder of its own with a copy of the shipped data folder and an empty profile.
 class CliRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("talvex-run-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
         fs::create_directories(dir_ / "config");
-        fs::copy(fs::path(TALVEX_SOURCE_DIR) / "data", dir_ / "data", fs::copy_options::recursive);
+        testing::CopyShippedDataFolder(dir_ / "data");
         ::setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     std::string Chromatogram(const std::string& name, const std::string& method, const std::string& sample,
                              std::int64_t analysisTime, std::vector<std::string> peakNames) {
@@ -58,7 +46,7 @@ protected:
         return path;
     }
 
-    fs::path dir_;
+    testing::TempFolder dir_;
 };
 
 TEST_F(CliRunTest, WritesTheListThePeakPagesAndTheLog) {
@@ -70,18 +58,19 @@ TEST_F(CliRunTest, WritesTheListThePeakPagesAndTheLog) {
     const auto r = RunProgram("talvex-cli", {"run", "--data-dir", (dir_ / "data").string(), "--tables",
                                              tables.string(), "--log", cond, tcd, bad, fid});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(Slurp(tables / "list.tsv"), "№\tФайл\tПроба\tВремя анализа\tТип хрм.\tАнализ\n"
-                                          "1\tfid.stg\tПроба 1\t14.11.23  22:13\tПИД, Газ, анализ\tАн - 1\n"
-                                          "2\ttcd.stg\tПроба 1\t14.11.23  22:13\tДТП-1, Газ, анализ\tАн - 1\n"
-                                          "3\tcond.stg\tПроба 1\t14.11.23  19:26\tПИД, ДК, анализ\tАн - 1\n");
-    EXPECT_EQ(Slurp(tables / "peaks-1.tsv"), "№\tКомпонент\tПлощадь пика\tВремя выхода, мин\n"
-                                             "1\tМетан\t2.000\t1.000\n"
-                                             "2\t\t4.000\t4.000\n");
-    EXPECT_EQ(Slurp(tables / "peaks-2.tsv"), "№\tКомпонент\tПлощадь пика\tВремя выхода, мин\n"
-                                             "1\tАзот\t2.000\t1.000\n");
-    EXPECT_EQ(Slurp(tables / "peaks-3.tsv"), "№\tКомпонент\tПлощадь пика\tВремя выхода, мин\n");
+    EXPECT_EQ(testing::ReadBytes(tables / "list.tsv"),
+              "№\tФайл\tПроба\tВремя анализа\tТип хрм.\tАнализ\n"
+              "1\tfid.stg\tПроба 1\t14.11.23  22:13\tПИД, Газ, анализ\tАн - 1\n"
+              "2\ttcd.stg\tПроба 1\t14.11.23  22:13\tДТП-1, Газ, анализ\tАн - 1\n"
+              "3\tcond.stg\tПроба 1\t14.11.23  19:26\tПИД, ДК, анализ\tАн - 1\n");
+    EXPECT_EQ(testing::ReadBytes(tables / "peaks-1.tsv"), "№\tКомпонент\tПлощадь пика\tВремя выхода, мин\n"
+                                                          "1\tМетан\t2.000\t1.000\n"
+                                                          "2\t\t4.000\t4.000\n");
+    EXPECT_EQ(testing::ReadBytes(tables / "peaks-2.tsv"), "№\tКомпонент\tПлощадь пика\tВремя выхода, мин\n"
+                                                          "1\tАзот\t2.000\t1.000\n");
+    EXPECT_EQ(testing::ReadBytes(tables / "peaks-3.tsv"), "№\tКомпонент\tПлощадь пика\tВремя выхода, мин\n");
     EXPECT_FALSE(fs::exists(tables / "peaks-4.tsv"));
-    EXPECT_EQ(Slurp(tables / "log.txt"), r.out);
+    EXPECT_EQ(testing::ReadBytes(tables / "log.txt"), r.out);
 }
 
 TEST_F(CliRunTest, MissingDataFilesAndUsageErrors) {
@@ -118,7 +107,7 @@ TEST_F(CliRunTest, TheStoredProfileIsNotChangedByOverrides) {
     const auto r = RunProgram("talvex-cli", {"run", "--data-dir", (dir_ / "data").string(), "--decimals", "2",
                                              "--air", "75.5,23.1,0.05"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    const std::string after = Slurp(conf);
+    const std::string after = testing::ReadBytes(conf);
     EXPECT_NE(after.find("QtyNumAfterDot=5"), std::string::npos) << after;
     EXPECT_EQ(after.find("[paths]"), std::string::npos) << after; // every recalculation drops it
     EXPECT_EQ(after.find("Conc"), std::string::npos) << after;

@@ -1,6 +1,7 @@
 #include "app/session.h"
 
 #include "stg_writer.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -17,16 +18,11 @@ namespace fs = std::filesystem;
 class SessionTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("talvex-session-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
         fs::create_directories(dir_ / "files");
-        fs::copy(fs::path(TALVEX_SOURCE_DIR) / "data", dir_ / "data", fs::copy_options::recursive);
+        testing::CopyShippedDataFolder(dir_ / "data");
         session_ = std::make_unique<Session>(profile_, dir_ / "data");
         ASSERT_TRUE(session_->LoadComponents().empty());
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     std::string Chromatogram(const std::string& name, const std::string& method, const std::string& sample,
                              std::int64_t analysisTime) {
@@ -53,7 +49,7 @@ protected:
         return cells;
     }
 
-    fs::path dir_;
+    testing::TempFolder dir_;
     MemorySettingsStore profile_;
     std::unique_ptr<Session> session_;
 };
@@ -72,7 +68,8 @@ TEST_F(SessionTest, AddingSortsGroupsAndNumbersTheList) {
     ASSERT_EQ(list.rows.size(), 6u); // the repeated file is refused
     EXPECT_EQ(Column(list, 1),
               (std::vector<std::string>{"t2.stg", "f1.stg", "t1.stg", "f2.stg", "b.stg", "c.stg"}));
-    EXPECT_EQ(Column(list, 5), (std::vector<std::string>{"---", "Ан - 1", "Ан - 1", "Ан - 2", "---", "Ан - 1"}));
+    EXPECT_EQ(Column(list, 5),
+              (std::vector<std::string>{"---", "Ан - 1", "Ан - 1", "Ан - 2", "---", "Ан - 1"}));
     EXPECT_EQ(list.rows[0].cells[4], "ДТП-2, Газ, анализ");
     EXPECT_EQ(list.rows[4].cells[4], "ПИД, Газ, холостая");
     EXPECT_EQ(Column(list, 0), (std::vector<std::string>{"1", "2", "3", "4", "5", "6"}));
@@ -105,7 +102,8 @@ TEST_F(SessionTest, ModeCalcSelectsTheCalculationsAndResetsRunAlways) {
     const struct {
         int mode;
         bool gas, condensate, nlh;
-    } cases[] = {{0, true, false, false}, {1, false, true, false}, {2, true, true, true}, {5, false, false, false}};
+    } cases[] = {
+        {0, true, false, false}, {1, false, true, false}, {2, true, true, true}, {5, false, false, false}};
     for (const auto& c : cases) {
         profile_.WriteInt("settings", "ModeCalc", c.mode);
         ASSERT_TRUE(session_->Recalculate());
@@ -144,7 +142,8 @@ TEST_F(SessionTest, AMissingRetentionTimeFileFailsTheRecalculationAndLeavesNoRes
 
 TEST_F(SessionTest, UnknownRetentionTimeComponentsAreReportedAtEveryRecalculation) {
     const fs::path times = dir_ / "data" / "CompsTime.csv";
-    std::ofstream(times, std::ios::app | std::ios::binary) << "\xcd\xe5\xe8\xe7\xe2\xe5\xf1\xf2\xed\xfb\xe9;1.0;2.0\r\n";
+    std::ofstream(times, std::ios::app | std::ios::binary)
+        << "\xcd\xe5\xe8\xe7\xe2\xe5\xf1\xf2\xed\xfb\xe9;1.0;2.0\r\n";
     for (int i = 0; i < 2; ++i) {
         ASSERT_TRUE(session_->Recalculate());
         const std::string log = session_->Log().LogText();

@@ -52,12 +52,12 @@ TEST(ArchiveReaderString, LongLengthPrefixes) {
 
 TEST(ArchiveReaderString, ImpossibleLengthsFailWithoutAllocating) {
     const Bytes cases[] = {
-        {0x05, 'a', 'b'},                                     // shorter than its prefix says
-        {0xFF, 0xFE, 0xFF, 0x03, 'a', 0, 'b'},                // UTF-16 with an odd tail
-        {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 'a'},      // 2 GiB announced, one byte present
-        {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,            // 64-bit length of 2^31: refused
+        {0x05, 'a', 'b'},                                // shorter than its prefix says
+        {0xFF, 0xFE, 0xFF, 0x03, 'a', 0, 'b'},           // UTF-16 with an odd tail
+        {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 'a'}, // 2 GiB announced, one byte present
+        {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,       // 64-bit length of 2^31: refused
          0x00, 0x00, 0x00, 0x80, 0x00, 0x00, 0x00, 0x00},
-        {0xFF, 0xFF},                                         // a cut-off prefix
+        {0xFF, 0xFF}, // a cut-off prefix
     };
     for (const Bytes& bytes : cases) {
         ArchiveReader r(bytes);

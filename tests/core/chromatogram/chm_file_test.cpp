@@ -1,6 +1,7 @@
 #include "chromatogram/chm_file.h"
 
 #include "stg_writer.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -19,14 +20,6 @@ using synth::StgContent;
 
 class ChmFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("talvex-chm-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string Write(const StgContent& content, const std::string& name = "run.stg") {
         const std::string path = (dir_ / name).string();
         std::string error;
@@ -34,7 +27,7 @@ protected:
         return path;
     }
 
-    fs::path dir_;
+    testing::TempFolder dir_;
 };
 
 // A small but complete chromatogram: Cyrillic text, a chain, a rider and parameters.
@@ -71,7 +64,8 @@ StgContent SampleContent() {
         x.flags = 7;
         return x;
     };
-    c.peaks = {peak(3, 5, "Метан", -1), peak(9, 11, "Этан", 2), peak(11, 13, "", -1), peak(9.5, 10.5, "", -1)};
+    c.peaks = {peak(3, 5, "Метан", -1), peak(9, 11, "Этан", 2), peak(11, 13, "", -1),
+               peak(9.5, 10.5, "", -1)};
     c.peaks[0].params = {{}, {}};
     c.peaks[0].params[0].name = "k";
     c.peaks[0].params[0].value = "v";
@@ -98,9 +92,9 @@ TEST_F(ChmFileTest, RoundTripsEveryPassportAndTableLayout) {
         {2, synth::TableLayout::Versioned, 4, synth::StringForm::OneByte, synth::DateTimeForm::Long},
     };
     for (const Layout& layout : layouts) {
-        SCOPED_TRACE(::testing::Message() << "passport " << layout.passportVersion << " table "
-                                          << layout.tableVersion << " legacy "
-                                          << (layout.table == synth::TableLayout::Legacy));
+        SCOPED_TRACE(::testing::Message()
+                     << "passport " << layout.passportVersion << " table " << layout.tableVersion
+                     << " legacy " << (layout.table == synth::TableLayout::Legacy));
         StgContent c = SampleContent();
         c.passportVersion = layout.passportVersion;
         c.tableLayout = layout.table;
@@ -230,8 +224,8 @@ TEST_F(ChmFileTest, DamagedFilesFailToLoad) {
         return c;
     };
     auto patched = [](StgContent c, const char* stream, std::size_t offset, std::vector<std::uint8_t> bytes) {
-        std::vector<std::uint8_t> data = std::string(stream) == "Table" ? synth::EncodeTable(c)
-                                                                        : synth::EncodePassport(c);
+        std::vector<std::uint8_t> data =
+            std::string(stream) == "Table" ? synth::EncodeTable(c) : synth::EncodePassport(c);
         std::copy(bytes.begin(), bytes.end(), data.begin() + static_cast<std::ptrdiff_t>(offset));
         c.streamOverrides[stream] = data;
         return c;
@@ -295,7 +289,7 @@ TEST_F(ChmFileTest, FilesThatAreNotChromatogramsFailToOpen) {
     CChmFile notCompound;
     EXPECT_FALSE(notCompound.Load(text.string()));
     CChmFile folder;
-    EXPECT_FALSE(folder.Load(dir_.string()));
+    EXPECT_FALSE(folder.Load(dir_.path().string()));
     CPassport passport;
     EXPECT_FALSE(passport.ReadPassportFile(text.string()));
 }

@@ -23,13 +23,13 @@ TEST(LatticeValueAt, InterpolatesInsideAndExtendsEdgeSegmentsOutside) {
         double t;
         double expected;
     } cases[] = {
-        {0.5, 1.0},    // exactly at the first sample
-        {0.75, 3.0},   // exactly at an inner sample
-        {1.25, 6.0},   // exactly at the last sample
-        {0.625, 2.0},  // half way between samples 0 and 1
-        {1.125, 4.0},  // half way along the last segment
-        {1.5, 10.0},   // beyond the last sample: the last segment extended
-        {0.25, -1.0},  // before the first sample: the first segment extended
+        {0.5, 1.0},   // exactly at the first sample
+        {0.75, 3.0},  // exactly at an inner sample
+        {1.25, 6.0},  // exactly at the last sample
+        {0.625, 2.0}, // half way between samples 0 and 1
+        {1.125, 4.0}, // half way along the last segment
+        {1.5, 10.0},  // beyond the last sample: the last segment extended
+        {0.25, -1.0}, // before the first sample: the first segment extended
     };
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(l.ValueAt(c.t), c.expected) << "t = " << c.t;

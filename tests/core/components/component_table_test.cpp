@@ -1,7 +1,7 @@
 #include "components/component_table.h"
 
 #include "common/text_codec.h"
-#include "temp_folder.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -14,15 +14,7 @@ namespace {
 using testing::ReadBytes;
 using testing::TempFolder;
 
-// Lines of a data file: UTF-8 in the test, Windows-1251 with CR LF on the disk.
-std::string FileBytes(std::initializer_list<std::string_view> lines) {
-    std::string text;
-    for (const auto line : lines) {
-        text += line;
-        text += "\r\n";
-    }
-    return Utf8ToCp1251(text);
-}
+using testing::DataFileBytes;
 
 constexpr std::string_view kCompsHeader = ";Компонент;Имя;Группа;ЧАУ;Ткип;ММ;Плотн;К-ПИД;К-ДТП;Атест;"
                                           "Группа ж;ЧАУ ж;Ткип ж;ММ ж;К-ПИД ж;Атест ж";
@@ -30,8 +22,9 @@ constexpr std::string_view kNormsHeader = "Компонент;Диапазон;c
 // 17 cells; the FID factor cells are empty.
 constexpr std::string_view kMethaneRow = ";Метан;Метан;;1;-161.5;16.043;;;0.45;;;1;-161.5;16.043;;";
 
-void WriteDatabase(const TempFolder& dir, std::string comps, std::string gasNorms = FileBytes({kNormsHeader}),
-                   std::string liquidNorms = FileBytes({kNormsHeader})) {
+void WriteDatabase(const TempFolder& dir, std::string comps,
+                   std::string gasNorms = DataFileBytes({kNormsHeader}),
+                   std::string liquidNorms = DataFileBytes({kNormsHeader})) {
     dir.Write("Comps.csv", comps);
     dir.Write("TableSection7.csv", gasNorms);
     dir.Write("TableSection8.csv", liquidNorms);
@@ -39,8 +32,8 @@ void WriteDatabase(const TempFolder& dir, std::string comps, std::string gasNorm
 
 TEST(LoadComponents, ReadsEveryCellOfAComponentRow) {
     TempFolder dir;
-    WriteDatabase(dir, FileBytes({kCompsHeader, ";Этан;C2H6;Этан, F45-60;2;-88.6;30.07;0.34;15.1;0.59;12;"
-                                                "F60-70;2.5;-88;30.1;15.2;7.5"}));
+    WriteDatabase(dir, DataFileBytes({kCompsHeader, ";Этан;C2H6;Этан, F45-60;2;-88.6;30.07;0.34;15.1;0.59;12;"
+                                                    "F60-70;2.5;-88;30.1;15.2;7.5"}));
     ComponentTable table;
     EXPECT_TRUE(table.LoadComponents(dir.path()).empty());
     ASSERT_EQ(table.records.size(), 1u);
@@ -67,11 +60,11 @@ TEST(LoadComponents, ReadsEveryCellOfAComponentRow) {
 
 TEST(LoadComponents, HandlesShortBlankAndUnfinishedRowsAndOddNumbers) {
     TempFolder dir;
-    WriteDatabase(dir, FileBytes({kCompsHeader, kMethaneRow,
-                                  ";Азот;Азот;;0;-195.8;28.014;;;0.667;;;0;;28.014;;", // carbon number 0
-                                  "",                                                  // a blank line
-                                  ";Пропан;Пропан;н-Бутан, F60-70;3",                  // a short row
-                                  ";Бутан;Бутан;;12,5;abc; 7;;;;;;;;;;"}) +
+    WriteDatabase(dir, DataFileBytes({kCompsHeader, kMethaneRow,
+                                      ";Азот;Азот;;0;-195.8;28.014;;;0.667;;;0;;28.014;;", // carbon number 0
+                                      "",                                                  // a blank line
+                                      ";Пропан;Пропан;н-Бутан, F60-70;3",                  // a short row
+                                      ";Бутан;Бутан;;12,5;abc; 7;;;;;;;;;;"}) +
                            Utf8ToCp1251(";Пентан;Пентан;;5")); // no CR LF: not loaded
     ComponentTable table;
     EXPECT_TRUE(table.LoadComponents(dir.path()).empty());
@@ -106,14 +99,14 @@ TEST(LoadComponents, HandlesShortBlankAndUnfinishedRowsAndOddNumbers) {
 
 TEST(LoadComponents, AttachesNormRowsToTheirComponents) {
     TempFolder dir;
-    WriteDatabase(dir, FileBytes({kCompsHeader, kMethaneRow}),
-                  FileBytes({kNormsHeader,
-                             ";от 9 до 10;1;1;1;1;1;1", // before any named row: dropped
-                             "Метан;от 0.1 до 1;0.5;0.6;0.7;4;1.5;2.5",
-                             ";от 1 до 5;;;;2;1;",           // continues Метан; empty cells read as 0
-                             "МЕТАН;от 5 до 50;1;1;1;1;1;1", // the key in other letter case
-                             "Гелий;от 0.001 до 0.01;1;2;3;30;20;30"}), // not in Comps.csv
-                  FileBytes({kNormsHeader, "гелий;от 0.5 до 7;1;2;3;4;5;6", "Метан;от 3;1;1;1;1;1;1"}));
+    WriteDatabase(dir, DataFileBytes({kCompsHeader, kMethaneRow}),
+                  DataFileBytes({kNormsHeader,
+                                 ";от 9 до 10;1;1;1;1;1;1", // before any named row: dropped
+                                 "Метан;от 0.1 до 1;0.5;0.6;0.7;4;1.5;2.5",
+                                 ";от 1 до 5;;;;2;1;", // continues Метан; empty cells read as 0
+                                 "МЕТАН;от 5 до 50;1;1;1;1;1;1",            // the key in other letter case
+                                 "Гелий;от 0.001 до 0.01;1;2;3;30;20;30"}), // not in Comps.csv
+                  DataFileBytes({kNormsHeader, "гелий;от 0.5 до 7;1;2;3;4;5;6", "Метан;от 3;1;1;1;1;1;1"}));
     ComponentTable table;
     EXPECT_TRUE(table.LoadComponents(dir.path()).empty());
     ASSERT_EQ(table.records.size(), 2u);
@@ -160,7 +153,7 @@ TEST(LoadComponents, AttachesNormRowsToTheirComponents) {
 
 TEST(LoadComponents, ReportsEachMissingFileAndLoadsTheOthers) {
     TempFolder dir;
-    dir.Write("TableSection8.csv", FileBytes({kNormsHeader, "Метан;от 1 до 2;0;0;0;0;0;0"}));
+    dir.Write("TableSection8.csv", DataFileBytes({kNormsHeader, "Метан;от 1 до 2;0;0;0;0;0;0"}));
     ComponentTable table;
     table.records.resize(3); // replaced by the load
     const auto errors = table.LoadComponents(dir.path());
@@ -198,9 +191,9 @@ TEST(LoadComponents, AZeroByteFileGivesNoRecordsAndIsNeverWrittenWithoutAHeader)
 TEST(SaveComponents, KeepsTheHeaderAndWritesEveryRecordInTheProgramsNumberFormat) {
     TempFolder dir;
     // A header the program never reads: it must survive byte for byte, odd spacing included.
-    const std::string header = FileBytes({";  Компонент ;Имя; °С ;x"});
-    WriteDatabase(dir, header + FileBytes({kMethaneRow, ";Этан;Этан;Этан, F45-60;2", ";Пропан;Пропан"}),
-                  FileBytes({kNormsHeader, "Гелий;от 1 до 2;0;0;0;0;0;0"}));
+    const std::string header = DataFileBytes({";  Компонент ;Имя; °С ;x"});
+    WriteDatabase(dir, header + DataFileBytes({kMethaneRow, ";Этан;Этан;Этан, F45-60;2", ";Пропан;Пропан"}),
+                  DataFileBytes({kNormsHeader, "Гелий;от 1 до 2;0;0;0;0;0;0"}));
     ComponentTable table;
     ASSERT_TRUE(table.LoadComponents(dir.path()).empty());
     ASSERT_EQ(table.records.size(), 4u);
@@ -209,12 +202,12 @@ TEST(SaveComponents, KeepsTheHeaderAndWritesEveryRecordInTheProgramsNumberFormat
 
     std::string error;
     ASSERT_TRUE(table.SaveComponents(dir.path(), &error)) << error;
-    EXPECT_EQ(ReadBytes(dir / "Comps.csv"),
-              header +
-                  FileBytes({";Метан;Метан;;1.000000;-161.500000;16.043000;;16.043000;0.450000;;;1.000000;"
-                             "-161.500000;16.043000;16.043000;",
-                             ";Этан;Этан;Этан, F45-60;2.000000;-88.600000;;;;;;;;;;;",
-                             ";Гелий;Гелий;;;;;;;;;;;;;;"}));
+    EXPECT_EQ(
+        ReadBytes(dir / "Comps.csv"),
+        header + DataFileBytes({";Метан;Метан;;1.000000;-161.500000;16.043000;;16.043000;0.450000;;;1.000000;"
+                                "-161.500000;16.043000;16.043000;",
+                                ";Этан;Этан;Этан, F45-60;2.000000;-88.600000;;;;;;;;;;;",
+                                ";Гелий;Гелий;;;;;;;;;;;;;;"}));
 
     ComponentTable again;
     ASSERT_TRUE(again.LoadComponents(dir.path()).empty());

@@ -1,7 +1,7 @@
 #include "components/csv_table.h"
 
 #include "common/text_codec.h"
-#include "temp_folder.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 

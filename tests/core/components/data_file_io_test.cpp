@@ -1,6 +1,6 @@
 #include "components/data_file_io.h"
 
-#include "temp_folder.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
+#include "common/case_fold.h"
 #include "components/database_path.h"
 #include "components/group_text.h"
-#include "common/case_fold.h"
 
-#include "temp_folder.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "common/text_codec.h"
 #include "components/component_table.h"
 #include "messages/message_log.h"
-#include "temp_folder.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -18,15 +18,7 @@ namespace {
 using testing::ReadBytes;
 using testing::TempFolder;
 
-// Lines of a data file: UTF-8 in the test, Windows-1251 with CR LF on the disk.
-std::string FileBytes(std::initializer_list<std::string_view> lines) {
-    std::string text;
-    for (const auto line : lines) {
-        text += line;
-        text += "\r\n";
-    }
-    return Utf8ToCp1251(text);
-}
+using testing::DataFileBytes;
 
 constexpr std::string_view kHeader = "Компонент;Время выхода (газ), мин;Время выхода (ДК), мин";
 const std::int32_t kHeaderLength = static_cast<std::int32_t>(Utf8ToCp1251(kHeader).size() + 2);
@@ -45,10 +37,10 @@ ino_t Inode(const std::filesystem::path& file) {
 class RetentionTimes : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir.Write("Comps.csv", FileBytes({";Компонент;Имя", ";н-Декан;н-Декан", ";н-Ундекан;н-Ундекан",
-                                          ";н-Додекан;н-Додекан", ";н-Тридекан;н-Тридекан"}));
-        dir.Write("TableSection7.csv", FileBytes({"Компонент;Диапазон"}));
-        dir.Write("TableSection8.csv", FileBytes({"Компонент;Диапазон"}));
+        dir.Write("Comps.csv", DataFileBytes({";Компонент;Имя", ";н-Декан;н-Декан", ";н-Ундекан;н-Ундекан",
+                                              ";н-Додекан;н-Додекан", ";н-Тридекан;н-Тридекан"}));
+        dir.Write("TableSection7.csv", DataFileBytes({"Компонент;Диапазон"}));
+        dir.Write("TableSection8.csv", DataFileBytes({"Компонент;Диапазон"}));
         ASSERT_TRUE(components.LoadComponents(dir.path()).empty());
     }
 
@@ -62,7 +54,7 @@ protected:
     // Three known records: rowIds 0, 1, 2 in file order.
     void LoadThree() {
         WriteTimes(
-            FileBytes({kHeader, "н-Ундекан;30.579;21.885", "н-Декан;;9.25", "н-Додекан;33.842;24.23"}));
+            DataFileBytes({kHeader, "н-Ундекан;30.579;21.885", "н-Декан;;9.25", "н-Додекан;33.842;24.23"}));
         ASSERT_TRUE(Load()) << error;
         ASSERT_EQ(table.Records().size(), 3u);
     }
@@ -82,16 +74,16 @@ protected:
 };
 
 TEST_F(RetentionTimes, LoadsRowsInFileOrderWithTheirComponents) {
-    WriteTimes(FileBytes({kHeader,
-                          "н-Декан;;9.25",              // no gas time
-                          "Н-ДОДЕКАН;12,5;abc;ignored", // other letter case; comma ends the number
-                          "н-Ундекан; 7.5;",            // empty condensate cell
-                          "Неизвестный;1;2",            // not in the database
-                          "",                           // a blank line is no record
-                          "н-Тридекан",                 // cells missing at the end
-                          "н-Декан;1.25;2.5",           // the same name twice
-                          "Неизвестный;nan;-inf"}) +    // both read as missing
-               Utf8ToCp1251("н-Додекан;1;2"));          // no CR LF: not loaded
+    WriteTimes(DataFileBytes({kHeader,
+                              "н-Декан;;9.25",              // no gas time
+                              "Н-ДОДЕКАН;12,5;abc;ignored", // other letter case; comma ends the number
+                              "н-Ундекан; 7.5;",            // empty condensate cell
+                              "Неизвестный;1;2",            // not in the database
+                              "",                           // a blank line is no record
+                              "н-Тридекан",                 // cells missing at the end
+                              "н-Декан;1.25;2.5",           // the same name twice
+                              "Неизвестный;nan;-inf"}) +    // both read as missing
+               Utf8ToCp1251("н-Додекан;1;2"));              // no CR LF: not loaded
     ASSERT_TRUE(Load()) << error;
     EXPECT_EQ(table.HeaderLength(), kHeaderLength);
     EXPECT_FALSE(table.Modified());
@@ -186,7 +178,7 @@ TEST_F(RetentionTimes, LoadsTheShippedFileWithoutComplaint) {
 }
 
 TEST_F(RetentionTimes, AFileWithoutDataLines) {
-    WriteTimes(FileBytes({kHeader}));
+    WriteTimes(DataFileBytes({kHeader}));
     ASSERT_TRUE(Load()) << error;
     EXPECT_TRUE(table.Records().empty());
     EXPECT_EQ(table.HeaderLength(), kHeaderLength);
@@ -217,8 +209,8 @@ TEST_F(RetentionTimes, AMissingFileFailsTheLoadWithItsPathAndLeavesNoRecords) {
 }
 
 TEST_F(RetentionTimes, SortsByGasTimeWithMissingTimesFirstInTheirOrder) {
-    WriteTimes(FileBytes({kHeader, "н-Декан;27.094;1", "н-Декан;;2", "н-Декан;5;3", "н-Декан;nan;4",
-                          "н-Декан;-12;5", "н-Декан;5;6", "н-Декан;;7", "н-Декан;0;8"}));
+    WriteTimes(DataFileBytes({kHeader, "н-Декан;27.094;1", "н-Декан;;2", "н-Декан;5;3", "н-Декан;nan;4",
+                              "н-Декан;-12;5", "н-Декан;5;6", "н-Декан;;7", "н-Декан;0;8"}));
     ASSERT_TRUE(Load()) << error;
     table.SortByGasTime();
     EXPECT_EQ(RowIds(), (std::vector<std::int32_t>{1, 3, 6, 4, 7, 2, 5, 0}));
@@ -306,8 +298,8 @@ TEST_F(RetentionTimes, DeletesByRowIdAfterRowsHaveMoved) {
 TEST_F(RetentionTimes, SavesEditsSortedBehindTheUnchangedHeader) {
     // A header the program never reads, with odd spacing and cells, kept byte for byte.
     const std::string header = Utf8ToCp1251(" Компонент ;;газ; ДК \r\n");
-    const auto file = WriteTimes(header + FileBytes({"н-Ундекан;30.579;21.885", "н-Декан;;9.25",
-                                                     "н-Додекан;33.842;24.23", "Неизвестный;1;2"}));
+    const auto file = WriteTimes(header + DataFileBytes({"н-Ундекан;30.579;21.885", "н-Декан;;9.25",
+                                                         "н-Додекан;33.842;24.23", "Неизвестный;1;2"}));
     ASSERT_TRUE(Load()) << error;
     ASSERT_EQ(table.HeaderLength(), static_cast<std::int32_t>(header.size()));
 
@@ -321,8 +313,8 @@ TEST_F(RetentionTimes, SavesEditsSortedBehindTheUnchangedHeader) {
 
     ASSERT_TRUE(table.SaveIfModified(dir.path(), &error)) << error;
     EXPECT_FALSE(table.Modified());
-    EXPECT_EQ(ReadBytes(file), header + FileBytes({"н-Декан;;9.2500", "н-Ундекан;12.5000;21.8850",
-                                                   "н-Тридекан;20.0000;", "Н-ТРИДЕКАН;33.8420;"}));
+    EXPECT_EQ(ReadBytes(file), header + DataFileBytes({"н-Декан;;9.2500", "н-Ундекан;12.5000;21.8850",
+                                                       "н-Тридекан;20.0000;", "Н-ТРИДЕКАН;33.8420;"}));
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"Comps.csv", "CompsTime.csv", "TableSection7.csv",
                                                        "TableSection8.csv"}));
 
@@ -351,7 +343,7 @@ TEST_F(RetentionTimes, AFailedSaveLosesNothing) {
         {"missing file", [this] { std::filesystem::remove(dir / "CompsTime.csv"); }, "не найден"},
         {"header changed since the load",
          [this] {
-             WriteTimes(FileBytes({"Компонент;Газ", "н-Декан;1;2"}));
+             WriteTimes(DataFileBytes({"Компонент;Газ", "н-Декан;1;2"}));
          },
          "изменился после загрузки"},
         {"name with a separator", [this] { table.SetCell(0, RetentionTimeTable::kNameColumn, "н-Декан;1"); },

@@ -5,7 +5,7 @@
 #include "components/group_text.h"
 
 #include "common/format.h"
-#include "temp_folder.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 

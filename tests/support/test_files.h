@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "common/text_codec.h"
 
 namespace talvex::testing {
 
@@ -15,7 +20,7 @@ namespace talvex::testing {
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "talvex-components-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "talvex-test-XXXXXX").string();
         if (!::mkdtemp(pattern.data()))
             throw std::runtime_error("mkdtemp failed");
         path_ = pattern;
@@ -55,6 +60,22 @@ private:
 inline std::string ReadBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Lines of a data file: UTF-8 in the test, Windows-1251 with CR LF on the disk.
+inline std::string DataFileBytes(std::initializer_list<std::string_view> lines) {
+    std::string text;
+    for (const auto line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return Utf8ToCp1251(text);
+}
+
+// A copy of the repository's default data folder at `destination`, for tests that need real data.
+inline void CopyShippedDataFolder(const std::filesystem::path& destination) {
+    std::filesystem::copy(std::filesystem::path(TALVEX_SOURCE_DIR) / "data", destination,
+                          std::filesystem::copy_options::recursive);
 }
 
 } // namespace talvex::testing
