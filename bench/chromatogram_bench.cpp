@@ -121,7 +121,8 @@ public:
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     MakeFiles();
-    std::cout << "big file: " << fs::file_size(Files().bigFile) << " bytes (1 000 000 samples, 1 000 peaks)\n";
+    std::cout << "big file: " << fs::file_size(Files().bigFile)
+              << " bytes (1 000 000 samples, 1 000 peaks)\n";
     CollectingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double plain = reporter.millis["BM_PlainReadOfTheFile"];

@@ -14,9 +14,10 @@
 namespace talvex::cli {
 namespace {
 
-constexpr const char* kRunUsage = "usage: talvex-cli run [--data-dir DIR] [--decimals N] [--mode 0|1|2]\n"
-                                  "                      [--air N2,O2,CO2 | --no-air] [--tables DIR] [--log]\n"
-                                  "                      FILE.stg...\n";
+constexpr const char* kRunUsage =
+    "usage: talvex-cli run [--data-dir DIR] [--decimals N] [--mode 0|1|2]\n"
+    "                      [--air N2,O2,CO2 | --no-air] [--tables DIR] [--log]\n"
+    "                      FILE.stg...\n";
 
 void ApplyOverrides(const RunOptions& options, OverlaySettingsStore& settings) {
     if (options.decimals)

@@ -88,7 +88,8 @@ std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, 
             options.airShares = SplitCommas(*v);
             if (options.airShares.size() != 3 || !IsNumber(options.airShares[0]) ||
                 !IsNumber(options.airShares[1]) || !IsNumber(options.airShares[2])) {
-                error = "--air takes three numbers: the mass shares of N2, O2 and CO2 in air, %, as N2,O2,CO2";
+                error =
+                    "--air takes three numbers: the mass shares of N2, O2 and CO2 in air, %, as N2,O2,CO2";
                 return std::nullopt;
             }
             options.airCorrection = true;

@@ -9,10 +9,10 @@ namespace talvex::cli {
 // What `talvex-cli run` was asked to do.
 struct RunOptions {
     std::optional<std::string> dataDir;
-    std::optional<int> decimals;             // QtyNumAfterDot for this run
-    std::optional<int> mode;                 // ModeCalc for this run
-    std::optional<bool> airCorrection;       // Sect7_CorrectO2 for this run
-    std::vector<std::string> airShares;      // N2, O2, CO2 texts when --air gave them
+    std::optional<int> decimals;        // QtyNumAfterDot for this run
+    std::optional<int> mode;            // ModeCalc for this run
+    std::optional<bool> airCorrection;  // Sect7_CorrectO2 for this run
+    std::vector<std::string> airShares; // N2, O2, CO2 texts when --air gave them
     std::optional<std::string> tablesDir;
     bool printLog = false;
     std::vector<std::string> files;

@@ -33,10 +33,13 @@ void QtSettingsStore::WriteInt(const std::string& section, const std::string& ke
     settings_.setValue(KeyPath(section, key), value);
 }
 
-void QtSettingsStore::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+void QtSettingsStore::WriteString(const std::string& section, const std::string& key,
+                                  const std::string& value) {
     settings_.setValue(KeyPath(section, key), QString::fromStdString(value));
 }
 
-void QtSettingsStore::RemoveSection(const std::string& section) { settings_.remove(QString::fromStdString(section)); }
+void QtSettingsStore::RemoveSection(const std::string& section) {
+    settings_.remove(QString::fromStdString(section));
+}
 
 } // namespace talvex

@@ -15,6 +15,8 @@ std::filesystem::path DataFilePath(const std::filesystem::path& dataFolder, cons
     return dataFolder / fileName;
 }
 
-std::string VersionText() { return StrPrintf("ver%d.%d", TALVEX_VERSION_MAJOR, TALVEX_VERSION_MINOR); }
+std::string VersionText() {
+    return StrPrintf("ver%d.%d", TALVEX_VERSION_MAJOR, TALVEX_VERSION_MINOR);
+}
 
 } // namespace talvex

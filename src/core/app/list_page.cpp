@@ -6,8 +6,8 @@ namespace talvex {
 
 GridModel BuildListGrid(const ChromatogramList& list) {
     GridModel grid;
-    grid.columns = {{"№", 35},           {"Файл", 260},     {"Проба", 300},
-                    {"Время анализа", 130}, {"Тип хрм.", 130}, {"Анализ", 60}};
+    grid.columns = {{"№", 35},         {"Файл", 260}, {"Проба", 300}, {"Время анализа", 130},
+                    {"Тип хрм.", 130}, {"Анализ", 60}};
     int i = 0;
     for (const COpenedChmFile& entry : list) {
         GridRow row;

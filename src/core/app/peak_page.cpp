@@ -11,7 +11,8 @@ GridModel BuildPeakGrid(const CPeeksTable& peaks) {
     int k = 0;
     for (const cmpeek& p : peaks) {
         GridRow row;
-        row.cells = {StrPrintf("%d", ++k), p.name, StrPrintf("%.3f", p.area), StrPrintf("%.3f", p.retentionTime)};
+        row.cells = {StrPrintf("%d", ++k), p.name, StrPrintf("%.3f", p.area),
+                     StrPrintf("%.3f", p.retentionTime)};
         grid.rows.push_back(std::move(row));
     }
     return grid;

@@ -13,7 +13,9 @@ namespace talvex {
 Session::Session(SettingsStore& settings, std::filesystem::path dataFolder)
     : settings_(settings), dataFolder_(std::move(dataFolder)) {}
 
-std::vector<std::string> Session::LoadComponents() { return components_.LoadComponents(dataFolder_); }
+std::vector<std::string> Session::LoadComponents() {
+    return components_.LoadComponents(dataFolder_);
+}
 
 bool Session::AddFiles(const std::vector<std::string>& paths) {
     for (const std::string& path : paths)
@@ -78,7 +80,9 @@ bool Session::Recalculate() {
     return true;
 }
 
-GridModel Session::ListGrid() const { return BuildListGrid(list_); }
+GridModel Session::ListGrid() const {
+    return BuildListGrid(list_);
+}
 
 GridModel Session::PeakGrid() const {
     for (const COpenedChmFile& entry : list_)

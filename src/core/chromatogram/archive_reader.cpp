@@ -38,13 +38,27 @@ std::span<const std::uint8_t> ArchiveReader::ReadBytes(std::size_t count) {
     return out;
 }
 
-std::uint8_t ArchiveReader::ReadByte() { return ReadBytes(1)[0]; }
-std::uint16_t ArchiveReader::ReadUInt16() { return LoadLittleEndian<std::uint16_t>(ReadBytes(2).data()); }
-std::uint32_t ArchiveReader::ReadUInt32() { return LoadLittleEndian<std::uint32_t>(ReadBytes(4).data()); }
-std::int32_t ArchiveReader::ReadInt32() { return LoadLittleEndian<std::int32_t>(ReadBytes(4).data()); }
-std::int64_t ArchiveReader::ReadInt64() { return LoadLittleEndian<std::int64_t>(ReadBytes(8).data()); }
-float ArchiveReader::ReadFloat() { return LoadLittleEndian<float>(ReadBytes(4).data()); }
-double ArchiveReader::ReadDouble() { return LoadLittleEndian<double>(ReadBytes(8).data()); }
+std::uint8_t ArchiveReader::ReadByte() {
+    return ReadBytes(1)[0];
+}
+std::uint16_t ArchiveReader::ReadUInt16() {
+    return LoadLittleEndian<std::uint16_t>(ReadBytes(2).data());
+}
+std::uint32_t ArchiveReader::ReadUInt32() {
+    return LoadLittleEndian<std::uint32_t>(ReadBytes(4).data());
+}
+std::int32_t ArchiveReader::ReadInt32() {
+    return LoadLittleEndian<std::int32_t>(ReadBytes(4).data());
+}
+std::int64_t ArchiveReader::ReadInt64() {
+    return LoadLittleEndian<std::int64_t>(ReadBytes(8).data());
+}
+float ArchiveReader::ReadFloat() {
+    return LoadLittleEndian<float>(ReadBytes(4).data());
+}
+double ArchiveReader::ReadDouble() {
+    return LoadLittleEndian<double>(ReadBytes(8).data());
+}
 
 void ArchiveReader::RequireItems(std::uint64_t count, std::size_t minBytes) const {
     if (minBytes != 0 && count > Remaining() / minBytes)

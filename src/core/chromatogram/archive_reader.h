@@ -29,8 +29,8 @@ public:
     float ReadFloat();
     double ReadDouble();
     std::int64_t ReadInt64();
-    std::string ReadString();     // returned as UTF-8
-    std::int64_t ReadDateTime();  // seconds since the epoch
+    std::string ReadString();    // returned as UTF-8
+    std::int64_t ReadDateTime(); // seconds since the epoch
     std::span<const std::uint8_t> ReadBytes(std::size_t count);
     void Skip(std::size_t count) { ReadBytes(count); }
 

@@ -8,7 +8,9 @@
 namespace talvex {
 namespace {
 
-void ReadSignal(CompoundFile& file, CLattice& signal) { signal.samples = file.ReadFloatStream("Raw_data"); }
+void ReadSignal(CompoundFile& file, CLattice& signal) {
+    signal.samples = file.ReadFloatStream("Raw_data");
+}
 
 void ReadTimeAxis(CompoundFile& file, CLattice& signal) {
     const std::vector<std::uint8_t> time = file.ReadStream("Time");
@@ -26,7 +28,8 @@ void ReadTimeAxis(CompoundFile& file, CLattice& signal) {
 
 } // namespace
 
-CChmFile::CChmFile(const CChmFile& other) : signal(other.signal), passport(other.passport), peaks(other.peaks) {
+CChmFile::CChmFile(const CChmFile& other)
+    : signal(other.signal), passport(other.passport), peaks(other.peaks) {
     peaks.AttachSignal(&signal);
 }
 

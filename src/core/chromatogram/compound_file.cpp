@@ -16,7 +16,9 @@
 
 namespace talvex {
 
-CompoundFile::~CompoundFile() { Close(); }
+CompoundFile::~CompoundFile() {
+    Close();
+}
 
 void CompoundFile::Close() {
     if (infile_)

@@ -108,8 +108,8 @@ std::string CPassport::Describe() const {
          "         Точка отбора:  " + samplingPoint + "\r\n";
     s += "\r\nАНАЛИЗ\r\n";
     s += "Оператор: " + operatorName + "        Метод: " + method + "\r\n";
-    s += "Продолжительность: " + FormatG(duration) + " мин        Номер в серии: " + std::to_string(seriesNo) +
-         "\r\n";
+    s += "Продолжительность: " + FormatG(duration) +
+         " мин        Номер в серии: " + std::to_string(seriesNo) + "\r\n";
     s += "Дата / Время анализа: " + FormatLocalTime(analysisTime, "%d.%m.%y   %H:%M:%S") + "\r\n";
     s += "Элюент: " + eluent + "        Реагент: " + reagent + "\r\n";
     s += "\r\nКОММЕНТАРИЙ: " + std::string(FirstCodePoints(comment, 255));

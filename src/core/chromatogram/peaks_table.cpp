@@ -210,8 +210,7 @@ void CPeeksTable::ComputePeak(cmpeek& p, bool inChain) const {
     const double te = p.endTime;
     const double dx = signal.step;
     const auto& y = signal.samples;
-    const SampleRange range =
-        SamplesInside(ts, te, signal.startTime, dx, static_cast<long long>(y.size()));
+    const SampleRange range = SamplesInside(ts, te, signal.startTime, dx, static_cast<long long>(y.size()));
     const double ys = SignalAt(ts);
     const double ye = SignalAt(te);
     if (!inChain) {
@@ -230,8 +229,9 @@ void CPeeksTable::ComputePeak(cmpeek& p, bool inChain) const {
     p.height = std::numeric_limits<double>::lowest();
     for (long long k = range.first; k <= range.last; ++k) {
         const double t = static_cast<double>(k) * dx + signal.startTime;
-        const double b = te == ts ? p.baselineStart
-                                  : p.baselineStart + (p.baselineEnd - p.baselineStart) * (t - ts) / (te - ts);
+        const double b = te == ts
+                             ? p.baselineStart
+                             : p.baselineStart + (p.baselineEnd - p.baselineStart) * (t - ts) / (te - ts);
         const double d = std::fabs(y[k] - b);
         if (d > p.height) {
             p.height = d;

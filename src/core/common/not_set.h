@@ -9,6 +9,8 @@ namespace talvex {
 inline constexpr double NotSet = std::numeric_limits<double>::lowest();
 
 // True when the value counts as missing: NotSet itself, -inf, and NaN (which compares false with everything).
-inline bool IsNotSet(double value) { return !(value > NotSet); }
+inline bool IsNotSet(double value) {
+    return !(value > NotSet);
+}
 
 } // namespace talvex

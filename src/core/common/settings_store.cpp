@@ -40,7 +40,8 @@ bool MemorySettingsStore::HasSection(const std::string& section) const {
     return false;
 }
 
-void OverlaySettingsStore::OverrideInt(const std::string& section, const std::string& key, std::int32_t value) {
+void OverlaySettingsStore::OverrideInt(const std::string& section, const std::string& key,
+                                       std::int32_t value) {
     overrides_.WriteInt(section, key, value);
     overridden_[{section, key}] = true;
 }
@@ -72,6 +73,8 @@ void OverlaySettingsStore::WriteString(const std::string& section, const std::st
     base_.WriteString(section, key, value);
 }
 
-void OverlaySettingsStore::RemoveSection(const std::string& section) { base_.RemoveSection(section); }
+void OverlaySettingsStore::RemoveSection(const std::string& section) {
+    base_.RemoveSection(section);
+}
 
 } // namespace talvex

@@ -19,7 +19,8 @@ public:
     virtual std::string ReadString(const std::string& section, const std::string& key,
                                    const std::string& defaultValue) const = 0;
     virtual void WriteInt(const std::string& section, const std::string& key, std::int32_t value) = 0;
-    virtual void WriteString(const std::string& section, const std::string& key, const std::string& value) = 0;
+    virtual void WriteString(const std::string& section, const std::string& key,
+                             const std::string& value) = 0;
     // Deletes a section with everything in it; a missing section is fine.
     virtual void RemoveSection(const std::string& section) = 0;
 };

@@ -2,7 +2,9 @@
 
 namespace talvex {
 
-void ResetNlh(NlhResult& result) { result = NlhResult{}; }
+void ResetNlh(NlhResult& result) {
+    result = NlhResult{};
+}
 
 void CalcNLH(NlhResult& result, const Section7Result&, const CondensateResult&, const CalcInputs&) {
     result.calculated = true;

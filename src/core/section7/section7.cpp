@@ -2,8 +2,12 @@
 
 namespace talvex {
 
-void ResetSection7(Section7Result& result) { result = Section7Result{}; }
+void ResetSection7(Section7Result& result) {
+    result = Section7Result{};
+}
 
-void CalcSection7(Section7Result& result, const CalcInputs&) { result.calculated = true; }
+void CalcSection7(Section7Result& result, const CalcInputs&) {
+    result.calculated = true;
+}
 
 } // namespace talvex

@@ -2,8 +2,12 @@
 
 namespace talvex {
 
-void ResetCondensate(CondensateResult& result) { result = CondensateResult{}; }
+void ResetCondensate(CondensateResult& result) {
+    result = CondensateResult{};
+}
 
-void CalcCondensate(CondensateResult& result, const CalcInputs&) { result.calculated = true; }
+void CalcCondensate(CondensateResult& result, const CalcInputs&) {
+    result.calculated = true;
+}
 
 } // namespace talvex
