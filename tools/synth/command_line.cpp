@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include "sample_sets.h"
 #include "utc_time.h"
 
 #include <charconv>
@@ -89,6 +90,7 @@ const std::map<std::string, ValueHandler>& ValueOptions() {
         {"--sampling-time",
          [](CommandLine& c, const std::string& v) { c.run.samplingTime = ParseTime("--sampling-time", v); }},
         {"--folder", [](CommandLine& c, const std::string& v) { c.folder = v; }},
+        {"--set", [](CommandLine& c, const std::string& v) { c.set = v; }},
         {"--count",
          [](CommandLine& c, const std::string& v) { c.count = ParseInteger<std::size_t>("--count", v); }},
     };
@@ -119,6 +121,13 @@ void Check(const CommandLine& c) {
         throw UsageError("--peaks needs at least " + std::to_string(kSamplesPerPeak) + " samples per peak");
     if (r.noise < 0.0)
         throw UsageError("--noise must not be negative");
+    if (!c.set.empty()) {
+        if (!FindSampleSet(c.set))
+            throw UsageError("unknown set \"" + c.set + "\"");
+        if (c.folder.empty() || !c.output.empty() || c.count != 0)
+            throw UsageError("--set writes into --folder DIR and takes no OUT.stg or --count");
+        return;
+    }
     if (c.folder.empty() == c.output.empty())
         throw UsageError(c.folder.empty() ? "no output file given"
                                           : "give either OUT.stg or --folder, not both");
@@ -165,8 +174,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string UsageText() {
-    return R"(Usage: talvex-synth [OPTIONS] OUT.stg
+    std::string text = R"(Usage: talvex-synth [OPTIONS] OUT.stg
        talvex-synth --folder DIR --count N [OPTIONS]
+       talvex-synth --set NAME --folder DIR [--seed N]
 Writes synthetic chromatogram files. The same options give byte-identical files.
 
 Signal:
@@ -197,6 +207,12 @@ Folder mode:
 Options take their value as the next argument or after '='; "--" ends the options.
 Exit status: 0 done, 1 failure, 2 wrong usage.
 )";
+    if (!SampleSets().empty()) {
+        text += "Sample sets (--set NAME --folder DIR):\n";
+        for (const SampleSet& set : SampleSets())
+            text += "  " + std::string(set.name) + ": " + set.description + "\n";
+    }
+    return text;
 }
 
 } // namespace talvex::synth

@@ -20,6 +20,7 @@ struct CommandLine {
     std::string output; // one file
     std::string folder; // or a folder of `count` files
     std::size_t count = 0;
+    std::string set; // or a named sample set written into `folder`
     bool help = false;
 };
 

@@ -1,5 +1,6 @@
 // talvex-synth: writes synthetic chromatogram files for tests, the demo and benchmarks.
 #include "command_line.h"
+#include "sample_sets.h"
 #include "stg_writer.h"
 #include "synthetic_run.h"
 #include "utc_time.h"
@@ -58,6 +59,20 @@ bool WriteFolder(const CommandLine& c) {
     return true;
 }
 
+bool WriteSet(const CommandLine& c) {
+    std::error_code ec;
+    std::filesystem::create_directories(c.folder, ec);
+    if (ec) {
+        Fail(c.folder + ": " + ec.message());
+        return false;
+    }
+    std::string error;
+    if (FindSampleSet(c.set)->write(c.folder, c.run.seed, &error))
+        return true;
+    Fail(error);
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -74,6 +89,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     try {
+        if (!c.set.empty())
+            return WriteSet(c) ? 0 : 1;
         return (c.folder.empty() ? WriteRun(c.output, c.run) : WriteFolder(c)) ? 0 : 1;
     } catch (const std::exception& e) {
         Fail(e.what());

@@ -1,5 +1,8 @@
 #include "common/format.h"
 
+#include "common/not_set.h"
+#include "common/number_text.h"
+
 #include <cstdarg>
 #include <cstdio>
 
@@ -19,6 +22,12 @@ std::string StrPrintf(const char* format, ...) {
     }
     va_end(args);
     return out;
+}
+
+std::string FormatValue(double value, int decimals) {
+    if (IsNotSet(value))
+        return "---";
+    return FormatFixed(value, decimals);
 }
 
 } // namespace talvex

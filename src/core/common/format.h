@@ -8,4 +8,8 @@ namespace talvex {
 // carry a decimal point.
 std::string StrPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// The one number formatter of every result table, page and report: "---" for a missing value (NotSet, and
+// anything not above it: -inf, NaN), otherwise "%.*f" with the given decimals (QtyNumAfterDot).
+std::string FormatValue(double value, int decimals);
+
 } // namespace talvex
