@@ -30,4 +30,12 @@ std::string FormatValue(double value, int decimals) {
     return FormatFixed(value, decimals);
 }
 
+std::string FormatReportValue(double value, int decimals) {
+    std::string text = FormatValue(value, decimals);
+    for (char& c : text)
+        if (c == '.')
+            c = ',';
+    return text;
+}
+
 } // namespace talvex

@@ -12,4 +12,7 @@ std::string StrPrintf(const char* format, ...) __attribute__((format(printf, 1, 
 // anything not above it: -inf, NaN), otherwise "%.*f" with the given decimals (QtyNumAfterDot).
 std::string FormatValue(double value, int decimals);
 
+// FormatValue as the report document writes it: the same digits with a decimal comma ("12,345", "---").
+std::string FormatReportValue(double value, int decimals);
+
 } // namespace talvex
