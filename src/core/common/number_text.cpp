@@ -1,5 +1,8 @@
 #include "common/number_text.h"
 
+#include "common/text_codec.h"
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -97,6 +100,19 @@ double ParseAtof(std::string_view text) {
         value = FromChars(first, last, false);
     }
     return negative ? -value : value;
+}
+
+TypedNumber ReadTypedNumber(std::string_view typed) {
+    std::string text(typed);
+    std::replace(text.begin(), text.end(), ',', '.');
+    const std::size_t point = text.find('.');
+    const std::size_t decimals = point == std::string::npos ? 0 : CodePointCount(text.substr(point + 1));
+    TypedNumber number;
+    number.value = ParseAtof(text);
+    // A pasted novel after the point must not ask for millions of digits.
+    number.decimals = static_cast<int>(std::min<std::size_t>(decimals, 1000));
+    number.shown = FormatFixed(number.value, number.decimals);
+    return number;
 }
 
 std::string FormatFixed(double value, int decimals) {

@@ -18,4 +18,14 @@ double ParseAtof(std::string_view text);
 // correctly; "inf", "-inf", "nan" for the special values. Negative `decimals` counts as 0.
 std::string FormatFixed(double value, int decimals);
 
+// A number the operator typed into a field or a cell: every "," counts as ".", the value is read by the
+// atof rules and the field shows it again with as many decimals as characters followed the first point
+// ("1,5" -> 1.5 shown "1.5"; "3.10" stays "3.10"; "12." -> "12"; text without a number -> 0 shown "0").
+struct TypedNumber {
+    double value = 0.0;
+    int decimals = 0;
+    std::string shown;
+};
+TypedNumber ReadTypedNumber(std::string_view typed);
+
 } // namespace talvex

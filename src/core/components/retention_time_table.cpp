@@ -48,14 +48,11 @@ std::string FileTimeText(double time) {
 std::pair<double, std::string> NormaliseTypedTime(std::string_view typed) {
     if (typed.empty() || EqualsIgnoringCase(typed, kMissingText))
         return {NotSet, std::string(typed)};
-    std::string text(typed);
-    std::replace(text.begin(), text.end(), ',', '.');
-    const std::size_t point = text.find('.');
-    const std::size_t decimals = point == std::string::npos ? 0 : CodePointCount(text.substr(point + 1));
-    const double value = Canonical(ParseAtof(text));
+    const TypedNumber number = ReadTypedNumber(typed);
+    const double value = Canonical(number.value);
     if (IsNotSet(value))
         return {NotSet, std::string(kMissingText)};
-    return {value, FormatFixed(value, static_cast<int>(std::min<std::size_t>(decimals, INT_MAX / 2)))};
+    return {value, number.shown};
 }
 
 } // namespace

@@ -84,3 +84,27 @@ TEST(FormatFixed, PrintsLikePercentFWithADecimalPoint) {
 
 } // namespace
 } // namespace talvex
+
+namespace talvex {
+namespace {
+
+TEST(ReadTypedNumber, CommaPointAndTheTypedDecimals) {
+    const struct {
+        const char* typed;
+        double value;
+        const char* shown;
+    } cases[] = {
+        {"1,5", 1.5, "1.5"},    {"3.10", 3.1, "3.10"}, {"12.", 12.0, "12"},  {"abc", 0.0, "0"},
+        {"", 0.0, "0"},         {"-2,25", -2.25, "-2.25"}, {" 7", 7.0, "7"}, {"0.1x", 0.1, "0.10"},
+        {"3,25мин", 3.25, "3.25000"}, // decimals count characters, not bytes
+        {"1.2.3", 1.2, "1.200"},
+    };
+    for (const auto& c : cases) {
+        const TypedNumber n = ReadTypedNumber(c.typed);
+        EXPECT_EQ(n.value, c.value) << c.typed;
+        EXPECT_EQ(n.shown, c.shown) << c.typed;
+    }
+}
+
+} // namespace
+} // namespace talvex
