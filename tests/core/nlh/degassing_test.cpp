@@ -1,0 +1,142 @@
+#include "nlh/degassing.h"
+
+#include <gtest/gtest.h>
+
+namespace talvex {
+namespace {
+
+DegassingParameters Entries(std::int32_t method) {
+    DegassingParameters p;
+    p.Method = method;
+    p.AtmPressure = 101.32;
+    p.GasTemperature = 293.15;
+    p.GasVolume1 = 0.01;
+    p.GasVolume2 = 0.002;
+    p.CondMass1 = 80;
+    p.CondMass2 = 20;
+    return p;
+}
+
+TEST(RecalcDegassing, MethodsAAndAModified) {
+    DegassingParameters a = Entries(MethodA);
+    RecalcDegassing(a);
+    EXPECT_EQ(a.CondMass, 100.0);
+    EXPECT_DOUBLE_EQ(a.GasVolume, 0.012);
+    EXPECT_DOUBLE_EQ(a.GasVolumeNC, 0.012);
+    EXPECT_DOUBLE_EQ(a.GasFactor, 120.0);
+    EXPECT_EQ(a.GasMass, 0.0);
+    EXPECT_EQ(a.GasFraction, 0.0);
+
+    DegassingParameters m = Entries(MethodAModified);
+    RecalcDegassing(m);
+    EXPECT_DOUBLE_EQ(m.GasVolume, 0.01);
+    EXPECT_DOUBLE_EQ(m.GasVolumeNC, 0.01);
+    EXPECT_DOUBLE_EQ(m.GasFactor, 100.0);
+}
+
+TEST(RecalcDegassing, ZeroDivisorsLeaveResultsAtZero) {
+    DegassingParameters noTemperature = Entries(MethodA);
+    noTemperature.GasTemperature = 0;
+    RecalcDegassing(noTemperature);
+    EXPECT_DOUBLE_EQ(noTemperature.GasVolume, 0.012);
+    EXPECT_EQ(noTemperature.GasVolumeNC, 0.0);
+    EXPECT_EQ(noTemperature.GasFactor, 0.0);
+
+    DegassingParameters noCondensate = Entries(MethodA);
+    noCondensate.CondMass1 = noCondensate.CondMass2 = 0;
+    RecalcDegassing(noCondensate);
+    EXPECT_EQ(noCondensate.GasFactor, 0.0);
+
+    DegassingParameters empty;
+    empty.Method = MethodB;
+    RecalcDegassing(empty);
+    EXPECT_EQ(empty.GasFraction, 0.0);
+    EXPECT_EQ(empty.CondFraction, 0.0);
+    EXPECT_EQ(empty.GasFactor, 0.0);
+
+    DegassingParameters unknown = Entries(7);
+    unknown.CondMass = 5;
+    RecalcDegassing(unknown);
+    EXPECT_EQ(unknown.CondMass, 0.0);
+    EXPECT_EQ(unknown.GasFactor, 0.0);
+}
+
+TEST(RecalcDegassing, MethodBWorksInMasses) {
+    DegassingParameters b;
+    b.Method = MethodB;
+    b.SampleMass = 120;
+    b.CondMass1 = 90;
+    b.CondMass2 = 10;
+    b.GasVolume1 = 5; // ignored by method B
+    RecalcDegassing(b);
+    EXPECT_EQ(b.CondMass, 100.0);
+    EXPECT_EQ(b.GasMass, 20.0);
+    EXPECT_EQ(b.GasFraction, 20.0 / 120.0);
+    EXPECT_EQ(b.CondFraction, 1 - 20.0 / 120.0);
+    EXPECT_EQ(b.GasFactor, 200.0);
+    EXPECT_EQ(b.GasVolume, 0.0);
+}
+
+std::string TextOf(const DegassingPage& page, DegassingField field) {
+    for (const auto& view : page.Fields())
+        if (view.field == field)
+            return view.text;
+    return "?";
+}
+
+std::string CaptionOf(const DegassingPage& page, DegassingField field) {
+    for (const auto& view : page.Fields())
+        if (view.field == field)
+            return view.caption;
+    return "?";
+}
+
+TEST(DegassingPage, StartsAtZeroAndShowsResultsWithTheStoredDecimals) {
+    DegassingPage page;
+    page.SetMethod(MethodA, 3);
+    EXPECT_EQ(TextOf(page, DegassingField::AtmPressure), "0.0");
+    EXPECT_EQ(TextOf(page, DegassingField::GasFactor), "0.000");
+    EXPECT_EQ(TextOf(page, DegassingField::CondFraction), "0.000");
+    page.Recalculate(5);
+    EXPECT_EQ(TextOf(page, DegassingField::GasVolume), "0.00000");
+}
+
+TEST(DegassingPage, TypedValuesAreRewrittenAndRecomputed) {
+    DegassingPage page;
+    page.SetMethod(MethodA, 3);
+    ASSERT_TRUE(page.TypeValue(DegassingField::AtmPressure, "101,32", 3));
+    ASSERT_TRUE(page.TypeValue(DegassingField::GasTemperature, "293.15", 3));
+    ASSERT_TRUE(page.TypeValue(DegassingField::GasVolume1, "0,01", 3));
+    ASSERT_TRUE(page.TypeValue(DegassingField::GasVolume2, "0.002", 3));
+    ASSERT_TRUE(page.TypeValue(DegassingField::CondMass1, "80.", 3));
+    ASSERT_TRUE(page.TypeValue(DegassingField::CondMass2, "20 г", 3));
+    EXPECT_EQ(TextOf(page, DegassingField::AtmPressure), "101.32");
+    EXPECT_EQ(TextOf(page, DegassingField::CondMass1), "80");
+    EXPECT_EQ(TextOf(page, DegassingField::GasFactor), "120.000");
+    EXPECT_DOUBLE_EQ(page.Parameters().GasFactor, 120.0);
+    // Results and fields the method disables take nothing.
+    EXPECT_FALSE(page.TypeValue(DegassingField::GasFactor, "5", 3));
+    EXPECT_FALSE(page.TypeValue(DegassingField::SampleMass, "5", 3));
+    EXPECT_EQ(page.Parameters().SampleMass, 0.0);
+    ASSERT_TRUE(page.TypeValue(DegassingField::CondMass2, "abc", 3));
+    EXPECT_EQ(TextOf(page, DegassingField::CondMass2), "0");
+}
+
+TEST(DegassingPage, CaptionsFollowTheMethod) {
+    DegassingPage page;
+    page.SetMethod(MethodAModified, 3);
+    EXPECT_EQ(CaptionOf(page, DegassingField::GasVolume1), "Объем ГД полученный при дегазации, м³:");
+    page.SetMethod(MethodB, 3);
+    // Method B leaves that caption as it was.
+    EXPECT_EQ(CaptionOf(page, DegassingField::GasVolume1), "Объем ГД полученный при дегазации, м³:");
+    EXPECT_EQ(CaptionOf(page, DegassingField::CondMass1), "Масса ДК дегазации, г:");
+    EXPECT_EQ(CaptionOf(page, DegassingField::CondMass2), "Масса ДК в ловушках, г:");
+    EXPECT_EQ(CaptionOf(page, DegassingField::GasFactor), "Газовый фактор, кг/т:");
+    page.SetMethod(MethodA, 3);
+    EXPECT_EQ(CaptionOf(page, DegassingField::GasVolume1), "Объем ГД прошедший через счетчик, м³:");
+    EXPECT_EQ(CaptionOf(page, DegassingField::GasFactor), "Газовый фактор, м³/т:");
+    EXPECT_EQ(DegassingPage::MethodCaption(MethodA), "Метод А ");
+}
+
+} // namespace
+} // namespace talvex
