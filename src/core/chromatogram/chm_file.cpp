@@ -43,6 +43,23 @@ CChmFile& CChmFile::operator=(const CChmFile& other) {
     return *this;
 }
 
+CChmFile::CChmFile(CChmFile&& other) noexcept
+    : signal(std::move(other.signal)), passport(std::move(other.passport)), peaks(std::move(other.peaks)) {
+    peaks.AttachSignal(&signal);
+    other.peaks.AttachSignal(&other.signal);
+}
+
+CChmFile& CChmFile::operator=(CChmFile&& other) noexcept {
+    if (this != &other) {
+        signal = std::move(other.signal);
+        passport = std::move(other.passport);
+        peaks = std::move(other.peaks);
+        peaks.AttachSignal(&signal);
+        other.peaks.AttachSignal(&other.signal);
+    }
+    return *this;
+}
+
 bool CChmFile::Load(const std::string& filePath) {
     CompoundFile file;
     if (!file.Open(filePath))

@@ -15,6 +15,10 @@ public:
     CChmFile() { peaks.AttachSignal(&signal); }
     CChmFile(const CChmFile& other);
     CChmFile& operator=(const CChmFile& other);
+    // Moves keep the records cheap to reorder in the chromatogram list; the moved table is attached to
+    // this record's signal.
+    CChmFile(CChmFile&& other) noexcept;
+    CChmFile& operator=(CChmFile&& other) noexcept;
     virtual ~CChmFile() = default;
 
     CLattice signal;

@@ -8,6 +8,11 @@ namespace talvex {
 // Sample k lies at startTime + k * step.
 class CLattice {
 public:
+    CLattice() = default;
+    CLattice(const CLattice&) = default;
+    CLattice(CLattice&&) noexcept = default;
+    CLattice& operator=(const CLattice&) = default;
+    CLattice& operator=(CLattice&&) noexcept = default;
     virtual ~CLattice() = default;
 
     std::vector<float> samples;

@@ -12,6 +12,10 @@ namespace talvex {
 class CPassport {
 public:
     CPassport(); // samplingTime = today 00:00 local time, analysisTime = now
+    CPassport(const CPassport&) = default;
+    CPassport(CPassport&&) noexcept = default;
+    CPassport& operator=(const CPassport&) = default;
+    CPassport& operator=(CPassport&&) noexcept = default;
     virtual ~CPassport() = default;
 
     std::string sampleName;

@@ -14,6 +14,11 @@ namespace talvex {
 // It refers to the signal of the chromatogram that owns it and recomputes every peak from that signal.
 class CPeeksTable : public std::vector<cmpeek> {
 public:
+    CPeeksTable() = default;
+    CPeeksTable(const CPeeksTable&) = default;
+    CPeeksTable(CPeeksTable&&) noexcept = default;
+    CPeeksTable& operator=(const CPeeksTable&) = default;
+    CPeeksTable& operator=(CPeeksTable&&) noexcept = default;
     virtual ~CPeeksTable() = default;
 
     std::vector<cmpeek::TwinsDopParam> params; // table parameters (stored from version 3 on)

@@ -316,6 +316,12 @@ TEST_F(ChmFileTest, CopiesAreDeepAndReferToTheirOwnSignal) {
     CChmFile assigned;
     assigned = original;
     EXPECT_EQ(assigned.peaks.Signal(), &assigned.signal);
+    CChmFile moved(std::move(assigned));
+    EXPECT_EQ(moved.peaks.Signal(), &moved.signal);
+    CChmFile moveAssigned;
+    moveAssigned = std::move(moved);
+    EXPECT_EQ(moveAssigned.peaks.Signal(), &moveAssigned.signal);
+    EXPECT_EQ(moveAssigned.peaks.size(), 4u);
     original.signal.samples.assign(original.signal.samples.size(), 0.0f);
     copy.peaks.RecomputePeaks();
     EXPECT_DOUBLE_EQ(copy.peaks[0].area, 5.0);
