@@ -6,7 +6,7 @@ TALVEX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # Packages the build, the tests and the examples need on Debian 12.
 TALVEX_PACKAGES=(
     build-essential cmake pkg-config git time
-    libgsf-1-dev libicu-dev libpugixml-dev qt6-base-dev
+    libgsf-1-dev libicu-dev libpugixml-dev libzip-dev zlib1g-dev qt6-base-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
 )
 
