@@ -34,32 +34,32 @@ std::vector<bool> ChainMembers(const std::vector<PeakSpec>& peaks) {
     return chained;
 }
 
-void Validate(const SignalSpec& spec, const std::vector<bool>& chained) {
-    if (!std::isfinite(spec.startTime) || !std::isfinite(spec.step) || !(spec.step > 0.0))
+void Validate(const SignalSpec& plan, const std::vector<bool>& chained) {
+    if (!std::isfinite(plan.startTime) || !std::isfinite(plan.step) || !(plan.step > 0.0))
         throw std::invalid_argument("the time axis needs a finite start and a positive step");
-    if (!std::isfinite(spec.baseline) || !std::isfinite(spec.drift) || !std::isfinite(spec.noiseSigma) ||
-        spec.noiseSigma < 0.0)
+    if (!std::isfinite(plan.baseline) || !std::isfinite(plan.drift) || !std::isfinite(plan.noiseSigma) ||
+        plan.noiseSigma < 0.0)
         throw std::invalid_argument("baseline, drift and noise must be finite, noise not negative");
-    for (std::size_t i = 0; i < spec.peaks.size(); ++i) {
-        const PeakSpec& p = spec.peaks[i];
+    for (std::size_t i = 0; i < plan.peaks.size(); ++i) {
+        const PeakSpec& p = plan.peaks[i];
         if (!std::isfinite(p.apexTime) || !std::isfinite(p.height) || !std::isfinite(p.sigma) ||
             !(p.sigma > 0.0))
             throw std::invalid_argument("a peak needs a finite apex and height and a positive sigma");
         if (!IsRider(p))
             continue;
-        if (*p.host >= spec.peaks.size() || *p.host == i)
+        if (*p.host >= plan.peaks.size() || *p.host == i)
             throw std::invalid_argument("a rider's host is not a peak of the list");
-        if (chained[i] || chained[*p.host] || IsRider(spec.peaks[*p.host]))
+        if (chained[i] || chained[*p.host] || IsRider(plan.peaks[*p.host]))
             throw std::invalid_argument("riders and their hosts cannot be chained or riders themselves");
     }
 }
 
 // Bounds of ordinary and chained peaks first, then of the riders inside their hosts.
-void SetBounds(const SignalSpec& spec, std::vector<talvex::cmpeek>& out) {
-    const double runFirst = spec.startTime;
+void SetBounds(const SignalSpec& plan, std::vector<talvex::cmpeek>& out) {
+    const double runFirst = plan.startTime;
     const double runLast =
-        spec.startTime + spec.step * static_cast<double>(spec.sampleCount == 0 ? 0 : spec.sampleCount - 1);
-    const auto& peaks = spec.peaks;
+        plan.startTime + plan.step * static_cast<double>(plan.sampleCount == 0 ? 0 : plan.sampleCount - 1);
+    const auto& peaks = plan.peaks;
     for (std::size_t i = 0; i < peaks.size(); ++i) {
         if (IsRider(peaks[i]))
             continue;
@@ -94,15 +94,15 @@ struct Window {
     std::size_t end;
 };
 
-Window SampleWindow(const SignalSpec& spec, double t, double reach) {
-    const double n = static_cast<double>(spec.sampleCount);
+Window SampleWindow(const SignalSpec& plan, double t, double reach) {
+    const double n = static_cast<double>(plan.sampleCount);
     const auto clampIndex = [&](double v) -> std::size_t {
         if (!(v > 0.0))
             return 0;
-        return v >= n ? spec.sampleCount : static_cast<std::size_t>(v);
+        return v >= n ? plan.sampleCount : static_cast<std::size_t>(v);
     };
-    return {clampIndex(std::ceil((t - reach - spec.startTime) / spec.step)),
-            clampIndex(std::floor((t + reach - spec.startTime) / spec.step) + 1.0)};
+    return {clampIndex(std::ceil((t - reach - plan.startTime) / plan.step)),
+            clampIndex(std::floor((t + reach - plan.startTime) / plan.step) + 1.0)};
 }
 
 // Values beyond the float range become infinities instead of an undefined conversion.
@@ -113,43 +113,43 @@ float ToFloat(double v) {
     return static_cast<float>(v);
 }
 
-std::vector<float> Samples(const SignalSpec& spec) {
-    const std::size_t n = spec.sampleCount;
+std::vector<float> Samples(const SignalSpec& plan) {
+    const std::size_t n = plan.sampleCount;
     std::vector<double> peaks(n, 0.0);
-    for (const PeakSpec& p : spec.peaks) {
-        const Window w = SampleWindow(spec, p.apexTime, kReachSigmas * p.sigma);
+    for (const PeakSpec& p : plan.peaks) {
+        const Window w = SampleWindow(plan, p.apexTime, kReachSigmas * p.sigma);
         for (std::size_t k = w.begin; k < w.end; ++k) {
-            const double z = (spec.startTime + static_cast<double>(k) * spec.step - p.apexTime) / p.sigma;
+            const double z = (plan.startTime + static_cast<double>(k) * plan.step - p.apexTime) / p.sigma;
             peaks[k] += p.height * PortableExp(-0.5 * z * z);
         }
     }
-    PortableRandom random(spec.noiseSeed);
+    PortableRandom random(plan.noiseSeed);
     std::vector<float> samples(n);
     for (std::size_t k = 0; k < n; ++k) {
-        const double dt = static_cast<double>(k) * spec.step;
-        const double noise = spec.noiseSigma > 0.0 ? spec.noiseSigma * random.Normal() : 0.0;
-        samples[k] = ToFloat(spec.baseline + spec.drift * dt + peaks[k] + noise);
+        const double dt = static_cast<double>(k) * plan.step;
+        const double noise = plan.noiseSigma > 0.0 ? plan.noiseSigma * random.Normal() : 0.0;
+        samples[k] = ToFloat(plan.baseline + plan.drift * dt + peaks[k] + noise);
     }
     return samples;
 }
 
 } // namespace
 
-GeneratedSignal GenerateSignal(const SignalSpec& spec) {
-    const std::vector<bool> chained = ChainMembers(spec.peaks);
-    Validate(spec, chained);
+GeneratedSignal GenerateSignal(const SignalSpec& plan) {
+    const std::vector<bool> chained = ChainMembers(plan.peaks);
+    Validate(plan, chained);
     GeneratedSignal out;
-    out.peaks.resize(spec.peaks.size());
-    for (std::size_t i = 0; i < spec.peaks.size(); ++i) {
-        const PeakSpec& p = spec.peaks[i];
+    out.peaks.resize(plan.peaks.size());
+    for (std::size_t i = 0; i < plan.peaks.size(); ++i) {
+        const PeakSpec& p = plan.peaks[i];
         talvex::cmpeek& q = out.peaks[i];
         q.index = static_cast<std::int32_t>(i);
         q.name = p.name;
         q.nextLinked = p.linkedToNext ? static_cast<std::int32_t>(i + 1) : -1;
         q.storedValue = p.height * p.sigma * kSqrtTwoPi;
     }
-    SetBounds(spec, out.peaks);
-    out.samples = Samples(spec);
+    SetBounds(plan, out.peaks);
+    out.samples = Samples(plan);
     return out;
 }
 

@@ -38,16 +38,16 @@ struct SignalSpec {
 
 struct GeneratedSignal {
     std::vector<float> samples;
-    // One peak per spec, in the same order: index, name, beginTime/endTime (apex -/+ 3.5 sigma, clipped
+    // One peak per plan, in the same order: index, name, beginTime/endTime (apex -/+ 3.5 sigma, clipped
     // to the run; riders clipped to their host; chains meeting in their valleys), nextLinked for chains,
     // storedValue = the Gaussian's area. Computed fields are left for a reader to fill.
     std::vector<talvex::cmpeek> peaks;
 };
 
-// The same spec gives the same bits on every platform. Throws std::invalid_argument for a spec that
+// The same plan gives the same bits on every platform. Throws std::invalid_argument for a plan that
 // cannot be drawn: a non-positive step or sigma, a chain whose apexes do not rise, a link from the last
 // peak, a rider of a rider or of a chained peak, a host index outside the list.
-GeneratedSignal GenerateSignal(const SignalSpec& spec);
+GeneratedSignal GenerateSignal(const SignalSpec& plan);
 
 // Lay-out of RandomPeaks over a run.
 struct RandomPeakOptions {

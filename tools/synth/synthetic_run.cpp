@@ -37,26 +37,26 @@ StgContent BuildRun(const RunOptions& o) {
     content.startTime = static_cast<float>(o.startTime);
     content.step = static_cast<float>(o.step);
     // The signal is drawn on the time axis a reader will rebuild from the stored floats.
-    SignalSpec spec;
-    spec.startTime = content.startTime;
-    spec.step = StoredStep(content.startTime, content.step);
-    if (!(spec.step > 0.0))
+    SignalSpec plan;
+    plan.startTime = content.startTime;
+    plan.step = StoredStep(content.startTime, content.step);
+    if (!(plan.step > 0.0))
         throw std::invalid_argument("the step vanishes next to the start time in single precision");
-    spec.sampleCount = o.samples;
-    spec.baseline = o.baseline;
-    spec.drift = o.drift;
-    spec.noiseSigma = o.noise;
-    spec.noiseSeed = DeriveSeed(o.seed, kNoiseStream);
-    const double runEnd = spec.startTime + spec.step * static_cast<double>(o.samples - 1);
+    plan.sampleCount = o.samples;
+    plan.baseline = o.baseline;
+    plan.drift = o.drift;
+    plan.noiseSigma = o.noise;
+    plan.noiseSeed = DeriveSeed(o.seed, kNoiseStream);
+    const double runEnd = plan.startTime + plan.step * static_cast<double>(o.samples - 1);
     RandomPeakOptions layout;
-    layout.runStart = spec.startTime;
+    layout.runStart = plan.startTime;
     layout.runEnd = runEnd;
-    spec.peaks = RandomPeaks(DeriveSeed(o.seed, kPeakStream), o.peaks, layout);
+    plan.peaks = RandomPeaks(DeriveSeed(o.seed, kPeakStream), o.peaks, layout);
 
-    GeneratedSignal signal = GenerateSignal(spec);
+    GeneratedSignal signal = GenerateSignal(plan);
     content.samples = std::move(signal.samples);
     content.peaks = std::move(signal.peaks);
-    content.passport = MakePassport(o, runEnd - spec.startTime);
+    content.passport = MakePassport(o, runEnd - plan.startTime);
     content.passportVersion = o.passportVersion;
     content.tableLayout = o.tableLayout;
     content.tableVersion = o.tableVersion;
