@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 namespace talvex {
@@ -19,6 +20,9 @@ struct CalcInputs {
     const RetentionTimeTable& retentionTimes;
     const SettingsStore& settings;
     MessageLog& log;
+    // Where a calculation that cannot go on leaves the text the operator must see; the recalculation then
+    // ends with that error. Empty while all is well.
+    std::string& failure;
 };
 
 } // namespace talvex

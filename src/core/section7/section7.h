@@ -1,18 +1,16 @@
 #pragma once
 
 #include "common/calc_inputs.h"
+#include "section7/gas_types.h"
 
 namespace talvex {
-
-// Results of the degassing-gas calculation, rebuilt from scratch by every recalculation.
-struct Section7Result {
-    bool calculated = false; // CalcSection7 ran since the last reset
-};
 
 // Empties every result of the degassing-gas calculation.
 void ResetSection7(Section7Result& result);
 
-// Computes the degassing-gas results from the chromatogram list; findings go to the log.
+// Computes the degassing-gas results from the chromatogram list: every analysis with its two
+// compositions, the averaged rows, the operational controls and the component issues. Findings go to
+// the log; the calculation never stops on bad data.
 void CalcSection7(Section7Result& result, const CalcInputs& inputs);
 
 } // namespace talvex

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "common/settings.h"
+#include "section7/gas_types.h"
+
+#include <vector>
+
+namespace talvex {
+
+class ComponentTable;
+class RetentionTimeTable;
+class MessageLog;
+
+// What the degassing-gas operations read and where they report, for one calculation.
+struct GasContext {
+    const ComponentTable& components;
+    const RetentionTimeTable& retentionTimes;
+    MessageLog& log;
+    CSettings settings;                   // loaded once at the start of the calculation
+    std::vector<ComponentIssues>& issues; // the result's issue list
+};
+
+} // namespace talvex
