@@ -106,6 +106,55 @@ int OpenExisting(const std::filesystem::path& path, struct stat& st, int& err) {
     return fd;
 }
 
+// Writes `head` and `tail` to a temporary file in the target's folder, syncs it and renames it over the
+// target: a crash or a full disk leaves the old file or the new one, never a mix. The new file gets `mode`,
+// and the old file's owner when `old` is given and we may set it.
+bool CommitThroughTemporaryFile(const std::filesystem::path& path, const std::filesystem::path& target,
+                                mode_t mode, const struct stat* old, std::string_view head,
+                                std::string_view tail, std::string* error) {
+    int err = 0;
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    std::string pattern = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    Fd out(::mkstemp(name.data()));
+    if (out.get() < 0) {
+        SetError(error, WriteFailedText(path, ErrnoText(errno)));
+        return false;
+    }
+    const std::string tempPath(name.data());
+
+    auto fail = [&](int code) {
+        if (out.get() >= 0)
+            out.Close();
+        ::unlink(tempPath.c_str());
+        SetError(error, WriteFailedText(path, ErrnoText(code)));
+        return false;
+    };
+
+    if (::fchmod(out.get(), mode) != 0)
+        return fail(errno);
+    if (old && ::fchown(out.get(), old->st_uid, old->st_gid) != 0) {
+        // Only a privileged process may give the file away; an ordinary user's file is theirs anyway.
+    }
+    if (!WriteAll(out.get(), head, err) || !WriteAll(out.get(), tail, err))
+        return fail(err);
+    if (::fsync(out.get()) != 0)
+        return fail(errno);
+    if (out.Close() != 0)
+        return fail(errno);
+    if (::rename(tempPath.c_str(), target.c_str()) != 0)
+        return fail(errno);
+
+    // Make the rename itself durable; a folder that cannot be synced still holds the complete new file.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
 } // namespace
 
 bool ReadFileFrom(const std::filesystem::path& path, std::uint64_t offset, std::string& bytes,
@@ -168,47 +217,18 @@ bool RewriteFileAfter(const std::filesystem::path& path, std::uint64_t keep, std
         }
     }
 
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::string pattern = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    Fd out(::mkstemp(name.data()));
-    if (out.get() < 0) {
-        SetError(error, WriteFailedText(path, ErrnoText(errno)));
+    return CommitThroughTemporaryFile(path, target, st.st_mode & 07777, &st, kept, tail, error);
+}
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view content, std::string* error) {
+    struct stat st {};
+    const bool exists = ::stat(path.c_str(), &st) == 0;
+    if (exists && !S_ISREG(st.st_mode)) {
+        SetError(error, WriteFailedText(path, ErrnoText(S_ISDIR(st.st_mode) ? EISDIR : EINVAL)));
         return false;
     }
-    const std::string tempPath(name.data());
-
-    auto fail = [&](int code) {
-        if (out.get() >= 0)
-            out.Close();
-        ::unlink(tempPath.c_str());
-        SetError(error, WriteFailedText(path, ErrnoText(code)));
-        return false;
-    };
-
-    // The new file keeps the old one's access rights; its owner changes back only when we may do so.
-    if (::fchmod(out.get(), st.st_mode & 07777) != 0)
-        return fail(errno);
-    if (::fchown(out.get(), st.st_uid, st.st_gid) != 0) {
-        // Only a privileged process may give the file away; an ordinary user's file is theirs anyway.
-    }
-    if (!WriteAll(out.get(), kept, err) || !WriteAll(out.get(), tail, err))
-        return fail(err);
-    if (::fsync(out.get()) != 0)
-        return fail(errno);
-    if (out.Close() != 0)
-        return fail(errno);
-    if (::rename(tempPath.c_str(), target.c_str()) != 0)
-        return fail(errno);
-
-    // Make the rename itself durable; a folder that cannot be synced still holds the complete new file.
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
+    return CommitThroughTemporaryFile(path, path, exists ? st.st_mode & 07777 : 0644, exists ? &st : nullptr,
+                                      {}, content, error);
 }
 
 } // namespace talvex

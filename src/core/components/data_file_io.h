@@ -23,4 +23,9 @@ bool ReadFileFrom(const std::filesystem::path& path, std::uint64_t offset, std::
 bool RewriteFileAfter(const std::filesystem::path& path, std::uint64_t keep, std::string_view tail,
                       std::string* error);
 
+// Creates the file or replaces it whole with `content`, through a temporary file in the same folder that is
+// synced and renamed into place, so that a failure never leaves a half-written file. A replaced file keeps
+// its permissions; a new one is readable by all.
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view content, std::string* error);
+
 } // namespace talvex

@@ -119,3 +119,27 @@ TEST(ReadFileFrom, ReadsTheTailAndReportsAMissingFile) {
 
 } // namespace
 } // namespace talvex
+
+namespace talvex {
+namespace {
+
+TEST(WriteFileAtomically, CreatesOrReplacesWholeAndFailsCleanly) {
+    testing::TempFolder dir;
+    const auto file = dir / "report.xml";
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(file, "first", &error)) << error;
+    EXPECT_EQ(testing::ReadBytes(file), "first");
+    std::filesystem::permissions(file,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    ASSERT_TRUE(WriteFileAtomically(file, "second, longer", &error)) << error;
+    EXPECT_EQ(testing::ReadBytes(file), "second, longer");
+    EXPECT_EQ(std::filesystem::status(file).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_FALSE(WriteFileAtomically(dir.path(), "x", &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(WriteFileAtomically(dir / "missing" / "r.xml", "x", &error));
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"report.xml"})); // no temporary file left
+}
+
+} // namespace
+} // namespace talvex
