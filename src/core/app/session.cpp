@@ -60,7 +60,7 @@ bool Session::Recalculate() {
     }
     CSettings stored;
     stored.Load(settings_);
-    const CalcInputs inputs{list_, components_, retentionTimes_, settings_, log_};
+    const CalcInputs inputs{list_, components_, retentionTimes_, settings_, log_, recalcError_};
     switch (stored.ModeCalc) {
     case kModeGasOnly:
         CalcSection7(section7_, inputs);
@@ -71,13 +71,13 @@ bool Session::Recalculate() {
     case kModeFull:
         CalcSection7(section7_, inputs);
         CalcCondensate(condensate_, inputs);
-        CalcNLH(nlh_, section7_, condensate_, inputs);
+        CalcNLH(nlh_, section7_, condensate_, degassing_.Parameters(), inputs);
         break;
     default:
         break; // an unknown mode computes nothing but still renders the log
     }
     log_.Refresh();
-    return true;
+    return recalcError_.empty();
 }
 
 GridModel Session::ListGrid() const {

@@ -6,6 +6,7 @@
 #include "components/component_table.h"
 #include "components/retention_time_table.h"
 #include "messages/message_log.h"
+#include "nlh/degassing.h"
 #include "nlh/nlh.h"
 #include "section7/section7.h"
 #include "section8/condensate.h"
@@ -45,8 +46,8 @@ public:
     // The recalculation: clear the log, drop the profile's "paths" section, sort and group the list,
     // reread the retention times, load the settings, reset every result and run the calculations that
     // ModeCalc selects (0 gas, 1 condensate, 2 both and the unstable liquid), then render the log.
-    // False when the retention-time file cannot be read: RecalcError() tells why, every result stays
-    // reset and the log is rendered with what was posted so far.
+    // False when the retention-time file cannot be read (every result stays reset) or a calculation
+    // cannot go on: RecalcError() tells why, and the log is rendered with what was posted so far.
     bool Recalculate();
     const std::string& RecalcError() const { return recalcError_; }
 
@@ -57,7 +58,12 @@ public:
     MessageLog& Log() { return log_; }
     const MessageLog& Log() const { return log_; }
     SettingsStore& Settings() { return settings_; }
+    const SettingsStore& Settings() const { return settings_; }
     const std::filesystem::path& DataFolder() const { return dataFolder_; }
+
+    // The degassing page's values; the unstable-liquid calculation reads the method and the gas factor.
+    DegassingPage& Degassing() { return degassing_; }
+    const DegassingPage& Degassing() const { return degassing_; }
 
     const Section7Result& Section7() const { return section7_; }
     const CondensateResult& Condensate() const { return condensate_; }
@@ -82,6 +88,7 @@ private:
     Section7Result section7_;
     CondensateResult condensate_;
     NlhResult nlh_;
+    DegassingPage degassing_;
     std::int32_t nextFileId_ = 0;
     std::int32_t selectedFileId_ = -1;
     std::string recalcError_;

@@ -13,7 +13,8 @@ void RecalcMethodA(DegassingParameters& p, bool modified) {
     p.CondMass = p.CondMass1 + p.CondMass2;
     p.GasVolume = modified ? p.GasVolume1 : p.GasVolume1 + p.GasVolume2;
     if (p.GasTemperature != 0 && p.CondMass != 0) {
-        p.GasVolumeNC = p.GasVolume * p.AtmPressure * kNormalTemperature / (p.GasTemperature * kNormalPressure);
+        p.GasVolumeNC =
+            p.GasVolume * p.AtmPressure * kNormalTemperature / (p.GasTemperature * kNormalPressure);
         // Cubic metres of gas per tonne of condensate; the condensate mass is in grams.
         p.GasFactor = p.GasVolumeNC / p.CondMass * 1000000;
     }
@@ -43,17 +44,28 @@ constexpr const char* kGasVolume1CaptionAModified = "Объем ГД получ�
 
 std::string FixedCaption(DegassingField field) {
     switch (field) {
-    case DegassingField::AtmPressure: return "Атмосферное давление при дегазации, мм.рт.ст:";
-    case DegassingField::GasTemperature: return "Температура отбора газа дегазации, °C:";
-    case DegassingField::SampleMass: return "Масса пробы НЖУ, г:";
-    case DegassingField::CondMass: return "Масса ДК, г:";
-    case DegassingField::GasVolume2: return "Объем ГД отобранный на анализ, м³:";
-    case DegassingField::GasVolume: return "Объем ГД, м³:";
-    case DegassingField::GasVolumeNC: return "Объем ГД при Н.У., м³:";
-    case DegassingField::GasMass: return "Масса ГД , г:";
-    case DegassingField::CondFraction: return "Массовая доля ДК:";
-    case DegassingField::GasFraction: return "Массовая доля ГД:";
-    default: return {};
+    case DegassingField::AtmPressure:
+        return "Атмосферное давление при дегазации, мм.рт.ст:";
+    case DegassingField::GasTemperature:
+        return "Температура отбора газа дегазации, °C:";
+    case DegassingField::SampleMass:
+        return "Масса пробы НЖУ, г:";
+    case DegassingField::CondMass:
+        return "Масса ДК, г:";
+    case DegassingField::GasVolume2:
+        return "Объем ГД отобранный на анализ, м³:";
+    case DegassingField::GasVolume:
+        return "Объем ГД, м³:";
+    case DegassingField::GasVolumeNC:
+        return "Объем ГД при Н.У., м³:";
+    case DegassingField::GasMass:
+        return "Масса ГД , г:";
+    case DegassingField::CondFraction:
+        return "Массовая доля ДК:";
+    case DegassingField::GasFraction:
+        return "Массовая доля ГД:";
+    default:
+        return {};
     }
 }
 
@@ -62,10 +74,17 @@ std::string FixedCaption(DegassingField field) {
 void RecalcDegassing(DegassingParameters& p) {
     p.CondMass = p.GasVolume = p.GasVolumeNC = p.GasMass = p.CondFraction = p.GasFraction = p.GasFactor = 0;
     switch (p.Method) {
-    case MethodA: RecalcMethodA(p, false); break;
-    case MethodAModified: RecalcMethodA(p, true); break;
-    case MethodB: RecalcMethodB(p); break;
-    default: break;
+    case MethodA:
+        RecalcMethodA(p, false);
+        break;
+    case MethodAModified:
+        RecalcMethodA(p, true);
+        break;
+    case MethodB:
+        RecalcMethodB(p);
+        break;
+    default:
+        break;
     }
 }
 
@@ -77,53 +96,80 @@ bool IsDegassingInput(DegassingField field) {
     case DegassingField::CondMass1:
     case DegassingField::CondMass2:
     case DegassingField::GasVolume1:
-    case DegassingField::GasVolume2: return true;
-    default: return false;
+    case DegassingField::GasVolume2:
+        return true;
+    default:
+        return false;
     }
 }
 
 double& DegassingValue(DegassingParameters& p, DegassingField field) {
     switch (field) {
-    case DegassingField::AtmPressure: return p.AtmPressure;
-    case DegassingField::GasTemperature: return p.GasTemperature;
-    case DegassingField::SampleMass: return p.SampleMass;
-    case DegassingField::CondMass1: return p.CondMass1;
-    case DegassingField::CondMass2: return p.CondMass2;
-    case DegassingField::CondMass: return p.CondMass;
-    case DegassingField::GasVolume1: return p.GasVolume1;
-    case DegassingField::GasVolume2: return p.GasVolume2;
-    case DegassingField::GasVolume: return p.GasVolume;
-    case DegassingField::GasVolumeNC: return p.GasVolumeNC;
-    case DegassingField::GasMass: return p.GasMass;
-    case DegassingField::CondFraction: return p.CondFraction;
-    case DegassingField::GasFraction: return p.GasFraction;
-    case DegassingField::GasFactor: break;
+    case DegassingField::AtmPressure:
+        return p.AtmPressure;
+    case DegassingField::GasTemperature:
+        return p.GasTemperature;
+    case DegassingField::SampleMass:
+        return p.SampleMass;
+    case DegassingField::CondMass1:
+        return p.CondMass1;
+    case DegassingField::CondMass2:
+        return p.CondMass2;
+    case DegassingField::CondMass:
+        return p.CondMass;
+    case DegassingField::GasVolume1:
+        return p.GasVolume1;
+    case DegassingField::GasVolume2:
+        return p.GasVolume2;
+    case DegassingField::GasVolume:
+        return p.GasVolume;
+    case DegassingField::GasVolumeNC:
+        return p.GasVolumeNC;
+    case DegassingField::GasMass:
+        return p.GasMass;
+    case DegassingField::CondFraction:
+        return p.CondFraction;
+    case DegassingField::GasFraction:
+        return p.GasFraction;
+    case DegassingField::GasFactor:
+        break;
     }
     return p.GasFactor;
 }
 
-DegassingPage::DegassingPage() : gasVolume1Caption_(kGasVolume1CaptionA) { texts_.fill("0.0"); }
+DegassingPage::DegassingPage() : gasVolume1Caption_(kGasVolume1CaptionA) {
+    texts_.fill("0.0");
+}
 
 bool DegassingPage::IsEnabled(DegassingField field, std::int32_t method) {
     const bool methodB = method == MethodB;
     switch (field) {
     case DegassingField::AtmPressure:
     case DegassingField::GasTemperature:
-    case DegassingField::GasVolume1: return !methodB;
-    case DegassingField::SampleMass: return methodB;
+    case DegassingField::GasVolume1:
+        return !methodB;
+    case DegassingField::SampleMass:
+        return methodB;
     case DegassingField::CondMass1:
-    case DegassingField::CondMass2: return true;
-    case DegassingField::GasVolume2: return method == MethodA;
-    default: return false; // results are read-only
+    case DegassingField::CondMass2:
+        return true;
+    case DegassingField::GasVolume2:
+        return method == MethodA;
+    default:
+        return false; // results are read-only
     }
 }
 
 std::string DegassingPage::MethodCaption(std::int32_t method) {
     switch (method) {
-    case MethodA: return "Метод А ";
-    case MethodAModified: return "Метод А (модифицированный)";
-    case MethodB: return "Метод Б";
-    default: return {};
+    case MethodA:
+        return "Метод А ";
+    case MethodAModified:
+        return "Метод А (модифицированный)";
+    case MethodB:
+        return "Метод Б";
+    default:
+        return {};
     }
 }
 

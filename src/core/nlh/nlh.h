@@ -1,21 +1,60 @@
 #pragma once
 
 #include "common/calc_inputs.h"
-#include "section7/section7.h"
-#include "section8/condensate.h"
+#include "common/grid_model.h"
+#include "common/not_set.h"
+#include "nlh/degassing.h"
+
+#include <pugixml.hpp>
+
+#include <string>
+#include <vector>
 
 namespace talvex {
+
+struct ComponentRecord;
+struct Section7Result;
+struct CondensateResult;
+class SettingsStore;
+
+// One component of the unstable liquid: its mass fractions in the degassing gas, in the degassed
+// condensate and in the recombined unstable liquid (%), and its molar mass (g/mol).
+struct NlhRow {
+    const ComponentRecord* Component = nullptr; // null when the database does not know the name
+    std::string NameComp;
+    double GD_MassP = NotSet;
+    double DC_MassP = NotSet;
+    double NLH_MassP = NotSet;
+    double NLH_MM = NotSet;
+};
 
 // The composition of the unstable liquid, rebuilt from scratch by every recalculation.
 struct NlhResult {
     bool calculated = false; // CalcNLH ran since the last reset
+    std::vector<NlhRow> rows;
+    double GasFactorKg = NotSet;        // kg of gas per tonne of condensate
+    double GasMassFraction = NotSet;    // of the degassing gas in the unstable liquid (a fraction)
+    double LiquidMassFraction = NotSet; // of the stable liquid
+    double SumGD_MassP = NotSet;
+    double SumDC_MassP = NotSet;
+    double SumNLH_MassP = NotSet;
 };
 
 // Empties the rows and sets every value to NotSet.
 void ResetNlh(NlhResult& result);
 
-// Joins the gas and condensate results through the gas factor of the degassing.
+// Joins the component-fractional composition of the gas and the method-A composition of the condensate
+// through the gas factor of the degassing. Refuses, with an error in the log and nothing computed, when
+// the gas factor or the gas density is not positive; does nothing when neither phase has rows.
 void CalcNLH(NlhResult& result, const Section7Result& gas, const CondensateResult& condensate,
-             const CalcInputs& inputs);
+             const DegassingParameters& degassing, const CalcInputs& inputs);
+
+// The page "Состав НЖУ": one row per component, the sums, then the characteristics; only the columns
+// when nothing was computed.
+GridModel FillNlhPage(const NlhResult& result, int decimals);
+
+// Appends "Table18", "Header_S9" and "Table19" to the report's root when the switch RezNLH is on.
+// -1 (nothing written) without a root element, 0 otherwise.
+int WriteNlhReport(pugi::xml_node root, const NlhResult& result, const SettingsStore& settings);
 
 } // namespace talvex

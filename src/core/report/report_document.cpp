@@ -1,0 +1,53 @@
+#include "report/report_document.h"
+
+#include "common/settings.h"
+#include "components/data_file_io.h"
+#include "nlh/nlh.h"
+#include "report/table1.h"
+#include "section7/gas_report.h"
+#include "section8/condensate.h"
+#include "section8/condensate_report.h"
+
+#include <sstream>
+
+namespace talvex {
+
+void BuildReportDocument(pugi::xml_document& doc, const ReportInputs& in) {
+    doc.reset();
+    pugi::xml_node declaration = doc.append_child(pugi::node_declaration);
+    declaration.append_attribute("version") = "1.0";
+    declaration.append_attribute("encoding") = "utf-8";
+    pugi::xml_node root = doc.append_child("root");
+    root.append_child("DateCreated").text().set(ReportDateTime(in.now).c_str());
+    WriteTable1(root, {in.chromatograms, static_cast<int>(in.gas.analyses.size()),
+                       static_cast<int>(in.condensate.analyses.size()), in.deviceName});
+    CSettings stored;
+    stored.Load(in.settings);
+    switch (stored.ModeCalc) {
+    case kModeGasOnly:
+        WriteGasReport(root, in.gas, in.settings);
+        break;
+    case kModeLiquidOnly:
+        WriteCondensateReport(root, in.condensate, in.settings);
+        break;
+    case kModeFull:
+        WriteGasReport(root, in.gas, in.settings);
+        WriteCondensateReport(root, in.condensate, in.settings);
+        WriteNlhReport(root, in.nlh, in.settings);
+        break;
+    default:
+        break;
+    }
+}
+
+std::string ReportXmlText(const pugi::xml_document& doc) {
+    std::ostringstream out;
+    doc.save(out, "\t", pugi::format_default, pugi::encoding_utf8);
+    return out.str();
+}
+
+bool SaveReportXml(const pugi::xml_document& doc, const std::filesystem::path& path, std::string& error) {
+    return WriteFileAtomically(path, ReportXmlText(doc), &error);
+}
+
+} // namespace talvex

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace talvex {
+
+// What the report dialog tells the operator about writing the ODT report (message boxes with the
+// application's title as caption and an OK button).
+
+// An output path longer than this many characters is refused before anything is written.
+inline constexpr std::size_t kMaxReportPathLength = 260;
+bool IsReportPathTooLong(std::string_view path);
+
+// Shown with the error icon for an over-long output path.
+inline constexpr std::string_view kReportPathMessage = "Некорректное или \n слишком длинное имя файла!";
+
+// Shown with the exclamation icon for every failure to write the report (the code itself is not shown),
+// and when no preview file name can be had.
+inline constexpr std::string_view kReportSaveFailedMessage = "Произошла ошибка при сохранении отчета.";
+
+// The message for an export result code: kReportSaveFailedMessage for a negative code, empty otherwise.
+std::string_view ReportExportMessage(int exportResult);
+
+} // namespace talvex
