@@ -7,23 +7,32 @@ talvex_install_packages
 talvex_build "$TALVEX_ROOT/build" -DTALVEX_BUILD_TESTS=OFF -DTALVEX_BUILD_BENCH=OFF
 
 cli="$TALVEX_ROOT/build/bin/talvex-cli"
-tables="$TALVEX_ROOT/build/example-tables"
+out="$TALVEX_ROOT/build/example"
+rm -rf "$out"
+mkdir -p "$out"
 
 # One session over the bundled example files and the shipped data folder, as the desktop program would
-# hold it; an empty profile so that the operator's stored settings play no part.
-export XDG_CONFIG_HOME="$TALVEX_ROOT/build/example-profile"
-mkdir -p "$XDG_CONFIG_HOME"
-"$cli" run --data-dir "$TALVEX_ROOT/data" --tables "$tables" "$TALVEX_ROOT"/examples/*.stg
+# hold it, with the degassing run's inputs typed as on the degassing page (method A; the formula takes
+# the pressure in kPa and the temperature in kelvins as typed). An empty profile, so that the operator's
+# stored settings play no part.
+export XDG_CONFIG_HOME="$out/profile"
+"$cli" run --data-dir "$TALVEX_ROOT/data" --tables "$out/tables" --xml "$out/report.xml" --json "$out/results.json" \
+    --device "ГХ-2 зав. № 114" \
+    --method A --pressure 99,8 --temperature 293,6 --gas-volume1 0.0118 --gas-volume2 0.0004 \
+    --cond-mass1 84.6 --cond-mass2 1.7 \
+    "$TALVEX_ROOT"/examples/*.stg
 
 echo "=== Chromatogram list"
-cat "$tables/list.tsv"
-for peaks in "$tables"/peaks-*.tsv; do
-    echo
-    echo "=== Peaks of list entry $(basename "$peaks" .tsv | cut -d- -f2)"
-    cat "$peaks"
-done
+cat "$out/tables/list.tsv"
+echo
+echo "=== Degassing"
+cat "$out/tables/degassing.tsv"
+echo
+echo "=== Composition of the unstable liquid"
+cat "$out/tables/nlh.tsv"
 echo
 echo "=== Message log"
-tr -d '\r' < "$tables/log.txt"
+tr -d '\r' < "$out/tables/log.txt"
 echo
-echo "All tables are in $tables"
+echo
+echo "Every table is in $out/tables; the report document is $out/report.xml, all results $out/results.json"

@@ -96,6 +96,11 @@ void JsonWriter::Integer(std::string_view key, std::int64_t value) {
     out_ += std::to_string(value);
 }
 
+void JsonWriter::Bool(std::string_view key, bool value) {
+    Key(key);
+    out_ += value ? "true" : "false";
+}
+
 void JsonWriter::Null(std::string_view key) {
     Key(key);
     out_ += "null";

@@ -18,6 +18,7 @@ public:
     void String(std::string_view key, std::string_view value);
     void Number(std::string_view key, double value);
     void Integer(std::string_view key, std::int64_t value);
+    void Bool(std::string_view key, bool value);
     void Null(std::string_view key);
 
     const std::string& Text() const { return out_; }

@@ -3,12 +3,19 @@
 #include "app/data_folder.h"
 #include "app/session.h"
 #include "common/settings.h"
+#include "components/data_file_io.h"
 #include "grid_tsv.h"
 #include "qt_settings_store.h"
+#include "report/report_document.h"
+#include "report/report_settings.h"
+#include "results_json.h"
 #include "run_options.h"
 #include "table_export.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdlib>
+#include <ctime>
 #include <iostream>
 
 namespace talvex::cli {
@@ -16,8 +23,11 @@ namespace {
 
 constexpr const char* kRunUsage =
     "usage: talvex-cli run [--data-dir DIR] [--decimals N] [--mode 0|1|2]\n"
-    "                      [--air N2,O2,CO2 | --no-air] [--tables DIR] [--log]\n"
-    "                      FILE.stg...\n";
+    "                      [--air N2,O2,CO2 | --no-air] [--method A|A-mod|B]\n"
+    "                      [--pressure X] [--temperature X] [--sample-mass X] [--cond-mass1 X]\n"
+    "                      [--cond-mass2 X] [--gas-volume1 X] [--gas-volume2 X]\n"
+    "                      [--device NAME] [--switch KEY=0|1]... [--xml FILE] [--json FILE]\n"
+    "                      [--tables DIR] [--log] FILE.stg...\n";
 
 void ApplyOverrides(const RunOptions& options, OverlaySettingsStore& settings) {
     if (options.decimals)
@@ -26,10 +36,43 @@ void ApplyOverrides(const RunOptions& options, OverlaySettingsStore& settings) {
         settings.OverrideInt(kSettingsSection, kKeyModeCalc, *options.mode);
     if (options.airCorrection)
         settings.OverrideInt(kSettingsSection, kKeyCorrectO2, *options.airCorrection ? 1 : 0);
+    for (const auto& [key, state] : options.switches)
+        settings.OverrideInt(kReportSettingsSection, key, state);
     if (options.airShares.size() == 3) {
         settings.OverrideString(kSettingsSection, kKeyConcN2, options.airShares[0]);
         settings.OverrideString(kSettingsSection, kKeyConcO2, options.airShares[1]);
         settings.OverrideString(kSettingsSection, kKeyConcCO2, options.airShares[2]);
+    }
+}
+
+// Whether the text starts with a number, as the degassing page reads it (after blanks, a comma counting
+// as the decimal point); the page takes text without one as 0, and the CLI says so.
+bool StartsWithNumber(std::string text) {
+    std::replace(text.begin(), text.end(), ',', '.');
+    std::size_t i = text.find_first_not_of(" \t\n\v\f\r");
+    if (i == std::string::npos)
+        return false;
+    if (text[i] == '+' || text[i] == '-')
+        ++i;
+    double value = 0;
+    return std::from_chars(text.data() + i, text.data() + text.size(), value).ec == std::errc();
+}
+
+// The degassing page as the operator would fill it: the method first, then every typed value in the
+// order given. A value the page could not read, or one the method does not use, is explained on stderr.
+void FillDegassingPage(const RunOptions& options, int decimals, DegassingPage& page) {
+    page.SetMethod(options.degassingMethod.value_or(MethodA), decimals);
+    for (std::size_t i = 0; i < options.degassingInputs.size(); ++i) {
+        const auto& [field, text] = options.degassingInputs[i];
+        const std::string& name = options.degassingOptionNames[i];
+        if (!page.TypeValue(field, text, decimals)) {
+            std::cerr << "talvex-cli: " << name << " is not used by degassing method "
+                      << DegassingPage::MethodCaption(page.Parameters().Method) << "; ignored\n";
+            continue;
+        }
+        if (!StartsWithNumber(text))
+            std::cerr << "talvex-cli: " << name << " \"" << text
+                      << "\" is not a number; the degassing page takes it as 0\n";
     }
 }
 
@@ -55,6 +98,9 @@ int RunRun(const std::vector<std::string>& args) {
             std::cerr << "talvex-cli: " << ToLf(text) << '\n';
         return 1;
     }
+    CSettings stored;
+    stored.Load(settings);
+    FillDegassingPage(*options, stored.QtyNumAfterDot, session.Degassing());
     // The add operation recalculates only when a file was named; a run without files still shows the
     // (empty) session, so recalculate then too.
     const bool ok = options->files.empty() ? session.Recalculate() : session.AddFiles(options->files);
@@ -66,6 +112,25 @@ int RunRun(const std::vector<std::string>& args) {
         std::string error;
         if (!WriteTables(session, *options->tablesDir, error)) {
             std::cerr << "talvex-cli: " << error << '\n';
+            return 1;
+        }
+    }
+    if (options->xmlFile) {
+        pugi::xml_document doc;
+        BuildReportDocument(doc,
+                            {session.Chromatograms(), session.Section7(), session.Condensate(), session.Nlh(),
+                             settings, options->deviceName.value_or(LoadDeviceName(settings)),
+                             static_cast<std::int64_t>(std::time(nullptr))});
+        std::string error;
+        if (!SaveReportXml(doc, *options->xmlFile, error)) {
+            std::cerr << "talvex-cli: " << ToLf(error) << '\n';
+            return 1;
+        }
+    }
+    if (options->jsonFile) {
+        std::string error;
+        if (!WriteFileAtomically(*options->jsonFile, ResultsJson(session), &error)) {
+            std::cerr << "talvex-cli: " << ToLf(error) << '\n';
             return 1;
         }
     }

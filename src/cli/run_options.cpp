@@ -1,5 +1,7 @@
 #include "run_options.h"
 
+#include "report/report_settings.h"
+
 #include <charconv>
 
 namespace talvex::cli {
@@ -23,6 +25,25 @@ std::vector<std::string> SplitCommas(const std::string& text) {
         parts.push_back(text.substr(start, comma - start));
     parts.push_back(text.substr(start));
     return parts;
+}
+
+struct DegassingOption {
+    const char* name;
+    DegassingField field;
+};
+
+constexpr DegassingOption kDegassingOptions[] = {
+    {"--pressure", DegassingField::AtmPressure},   {"--temperature", DegassingField::GasTemperature},
+    {"--sample-mass", DegassingField::SampleMass}, {"--cond-mass1", DegassingField::CondMass1},
+    {"--cond-mass2", DegassingField::CondMass2},   {"--gas-volume1", DegassingField::GasVolume1},
+    {"--gas-volume2", DegassingField::GasVolume2},
+};
+
+const DegassingOption* FindDegassingOption(const std::string& name) {
+    for (const DegassingOption& option : kDegassingOptions)
+        if (name == option.name)
+            return &option;
+    return nullptr;
 }
 
 } // namespace
@@ -98,6 +119,48 @@ std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, 
                 return std::nullopt;
             options.airCorrection = false;
             options.airShares.clear();
+        } else if (name == "--method") {
+            const auto v = value();
+            if (!v)
+                return std::nullopt;
+            if (*v == "A")
+                options.degassingMethod = MethodA;
+            else if (*v == "A-mod")
+                options.degassingMethod = MethodAModified;
+            else if (*v == "B")
+                options.degassingMethod = MethodB;
+            else {
+                error = "--method takes A, A-mod or B";
+                return std::nullopt;
+            }
+        } else if (const DegassingOption* degassing = FindDegassingOption(name)) {
+            const auto v = value();
+            if (!v)
+                return std::nullopt;
+            options.degassingInputs.emplace_back(degassing->field, *v);
+            options.degassingOptionNames.push_back(name);
+        } else if (name == "--device") {
+            if (!(options.deviceName = value()))
+                return std::nullopt;
+        } else if (name == "--json") {
+            if (!(options.jsonFile = value()))
+                return std::nullopt;
+        } else if (name == "--xml") {
+            if (!(options.xmlFile = value()))
+                return std::nullopt;
+        } else if (name == "--switch") {
+            const auto v = value();
+            if (!v)
+                return std::nullopt;
+            const auto eq = v->find('=');
+            ReportSwitch which{};
+            const std::string key = v->substr(0, eq);
+            const std::string state = eq == std::string::npos ? "" : v->substr(eq + 1);
+            if (!FindReportSwitch(key, which) || (state != "0" && state != "1")) {
+                error = "--switch takes KEY=0 or KEY=1 with a report switch such as GD_AnComp or RezNLH";
+                return std::nullopt;
+            }
+            options.switches.emplace_back(key, state == "1" ? 1 : 0);
         } else if (name == "--log") {
             if (!flag())
                 return std::nullopt;

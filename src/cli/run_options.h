@@ -1,7 +1,10 @@
 #pragma once
 
+#include "nlh/degassing.h"
+
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace talvex::cli {
@@ -13,6 +16,15 @@ struct RunOptions {
     std::optional<int> mode;            // ModeCalc for this run
     std::optional<bool> airCorrection;  // Sect7_CorrectO2 for this run
     std::vector<std::string> airShares; // N2, O2, CO2 texts when --air gave them
+    std::optional<std::int32_t> degassingMethod;
+    // Degassing inputs as typed, in the order given, with the option that named them.
+    std::vector<std::pair<DegassingField, std::string>> degassingInputs;
+    std::vector<std::string> degassingOptionNames;
+    std::optional<std::string> deviceName;
+    // Report switches for this run, by profile key ("GD_AnComp" ...), 0 or 1.
+    std::vector<std::pair<std::string, int>> switches;
+    std::optional<std::string> xmlFile;
+    std::optional<std::string> jsonFile;
     std::optional<std::string> tablesDir;
     bool printLog = false;
     std::vector<std::string> files;

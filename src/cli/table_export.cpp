@@ -1,7 +1,10 @@
 #include "table_export.h"
 
 #include "app/peak_page.h"
+#include "common/settings.h"
 #include "grid_tsv.h"
+#include "section7/gas_tables.h"
+#include "section8/condensate_tables.h"
 
 #include <filesystem>
 #include <fstream>
@@ -17,6 +20,39 @@ bool WriteFile(const std::filesystem::path& path, const std::string& content, st
         error = "cannot write " + path.string();
         return false;
     }
+    return true;
+}
+
+// Both condensate pages for every table kind they offer: condensate-1 … 6 and marking-1 … 4.
+bool WriteCondensateTables(const Session& session, const std::filesystem::path& dir, std::string& error) {
+    CSettings stored;
+    stored.Load(session.Settings());
+    const int decimals = stored.QtyNumAfterDot;
+    for (int kind = 1; kind <= 6; ++kind)
+        if (!WriteFile(dir / ("condensate-" + std::to_string(kind) + ".tsv"),
+                       GridToTsv(CondensatePageGrid(session.Condensate(), kind, decimals)), error))
+            return false;
+    for (int kind = 1; kind <= 4; ++kind)
+        if (!WriteFile(dir / ("marking-" + std::to_string(kind) + ".tsv"),
+                       GridToTsv(MarkingPageGrid(session.Condensate(), kind, decimals)), error))
+            return false;
+    return true;
+}
+
+// The degassing page, one field a line: its caption and the text it shows, the method first.
+std::string DegassingPageText(const DegassingPage& page) {
+    std::string text = "Метод дегазации\t" + DegassingPage::MethodCaption(page.Parameters().Method) + "\n";
+    for (const DegassingFieldView& field : page.Fields())
+        text += field.caption + "\t" + field.text + "\n";
+    return text;
+}
+
+// The degassing-gas page for every table kind: gas-1 … gas-6.
+bool WriteGasTables(const Session& session, const std::filesystem::path& dir, std::string& error) {
+    for (int kind = 1; kind <= 6; ++kind)
+        if (!WriteFile(dir / ("gas-" + std::to_string(kind) + ".tsv"),
+                       GridToTsv(BuildGasPage(session.Section7(), kind)), error))
+            return false;
     return true;
 }
 
@@ -38,6 +74,16 @@ bool WriteTables(const Session& session, const std::string& folder, std::string&
         if (!WriteFile(dir / ("peaks-" + std::to_string(++n) + ".tsv"), GridToTsv(BuildPeakGrid(entry.peaks)),
                        error))
             return false;
+    if (!WriteGasTables(session, dir, error))
+        return false;
+    if (!WriteCondensateTables(session, dir, error))
+        return false;
+    if (!WriteFile(dir / "degassing.tsv", DegassingPageText(session.Degassing()), error))
+        return false;
+    CSettings stored;
+    stored.Load(session.Settings());
+    if (!WriteFile(dir / "nlh.tsv", GridToTsv(FillNlhPage(session.Nlh(), stored.QtyNumAfterDot)), error))
+        return false;
     return WriteFile(dir / "log.txt", session.Log().LogText(), error);
 }
 

@@ -100,6 +100,92 @@ TEST_F(CliRunTest, MissingDataFilesAndUsageErrors) {
     }
 }
 
+TEST_F(CliRunTest, DegassingInputsAreTakenAsThePageTakesTypedText) {
+    const fs::path tables = dir_ / "out";
+    const auto r = RunProgram("talvex-cli", {"run",
+                                             "--data-dir",
+                                             (dir_ / "data").string(),
+                                             "--tables",
+                                             tables.string(),
+                                             "--method",
+                                             "A",
+                                             "--pressure",
+                                             "101,32",
+                                             "--temperature",
+                                             "293.15",
+                                             "--gas-volume1",
+                                             "0.01",
+                                             "--gas-volume2",
+                                             "0,002",
+                                             "--cond-mass1",
+                                             "80",
+                                             "--cond-mass2",
+                                             "abc",
+                                             "--sample-mass",
+                                             "12",
+                                             "--decimals",
+                                             "2"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find("--cond-mass2 \"abc\" is not a number"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("--sample-mass is not used by degassing method"), std::string::npos) << r.err;
+    EXPECT_EQ(testing::ReadBytes(tables / "degassing.tsv"),
+              "Метод дегазации\tМетод А \n"
+              "Атмосферное давление при дегазации, мм.рт.ст:\t101.32\n"
+              "Температура отбора газа дегазации, °C:\t293.15\n"
+              "Масса пробы НЖУ, г:\t0.0\n"
+              "Масса ДК в приемнике, г:\t80\n"
+              "Масса ДК в фильтре, г:\t0\n"
+              "Масса ДК, г:\t80.00\n"
+              "Объем ГД прошедший через счетчик, м³:\t0.01\n"
+              "Объем ГД отобранный на анализ, м³:\t0.002\n"
+              "Объем ГД, м³:\t0.01\n"
+              "Объем ГД при Н.У., м³:\t0.01\n"
+              "Масса ГД , г:\t0.00\n"
+              "Массовая доля ДК:\t0.00\n"
+              "Массовая доля ГД:\t0.00\n"
+              "Газовый фактор, м³/т:\t150.00\n");
+    const auto bad = RunProgram("talvex-cli", {"run", "--method", "C"});
+    EXPECT_EQ(bad.exitCode, 2);
+}
+
+TEST_F(CliRunTest, ReportXmlFollowsTheSwitchesAndAnUnwritableTargetFails) {
+    const auto fid = Chromatogram("fid.stg", "ПИД ГД", "Проба 1", 1700000000, {"Метан"});
+    std::vector<std::string> args = {"run",
+                                     "--data-dir",
+                                     (dir_ / "data").string(),
+                                     "--device",
+                                     "ГХ-2",
+                                     "--xml",
+                                     (dir_ / "r.xml").string(),
+                                     "--json",
+                                     (dir_ / "r.json").string()};
+    for (const char* key :
+         {"GD_ChrmList", "GD_AnComp", "GD_AnFract", "GD_CSS_Comp", "GD_CSS_Fract", "GD_CSR", "CD_ChrmList",
+          "CD_AnComp", "CD_AnFract", "CD_CSS_Comp", "CD_CSS_Fract", "CD_CSR", "RezNLH"}) {
+        args.push_back("--switch");
+        args.push_back(std::string(key) + "=0");
+    }
+    args.push_back(fid);
+    const auto r = RunProgram("talvex-cli", args);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string xml = testing::ReadBytes(dir_ / "r.xml");
+    EXPECT_EQ(xml.rfind("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<root>\n\t<DateCreated>", 0), 0u) << xml;
+    EXPECT_NE(xml.find("<DataString>ГХ-2</DataString>"), std::string::npos);
+    EXPECT_EQ(xml.find("Header_S"), std::string::npos) << xml;
+    EXPECT_EQ(xml.find("<Table2"), std::string::npos);
+    const std::string json = testing::ReadBytes(dir_ / "r.json");
+    for (const char* part : {"\"settings\":{\"QtyNumAfterDot\":3", "\"typeLabel\":\"ПИД, Газ, анализ\"",
+                             "\"degassing\":{\"Method\":0", "\"nlh\":{\"GasFactorKg\":null", "\"log\":\""})
+        EXPECT_NE(json.find(part), std::string::npos) << part;
+
+    const auto unwritable = RunProgram("talvex-cli", {"run", "--data-dir", (dir_ / "data").string(), "--xml",
+                                                      (dir_ / "no-such-folder" / "r.xml").string(), fid});
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_NE(unwritable.err.find("r.xml"), std::string::npos) << unwritable.err;
+    const auto badSwitch = RunProgram("talvex-cli", {"run", "--switch", "GD_Nothing=1", fid});
+    EXPECT_EQ(badSwitch.exitCode, 2);
+}
+
 TEST_F(CliRunTest, TheStoredProfileIsNotChangedByOverrides) {
     const fs::path conf = dir_ / "config" / "Vintaro" / "tlvx.conf";
     fs::create_directories(conf.parent_path());

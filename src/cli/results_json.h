@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/session.h"
+
+#include <string>
+
+namespace talvex::cli {
+
+// Every result of the session as one JSON object (the shape is described in the README): the settings
+// used, the chromatogram list, the degassing page, the degassing gas, the condensate, the unstable liquid
+// and the message log. Numbers in full precision; a missing number (NotSet, NaN, infinity) is null.
+std::string ResultsJson(const Session& session);
+
+} // namespace talvex::cli
