@@ -4,6 +4,8 @@
 #include "signal_generator.h"
 #include "stg_writer.h"
 
+#include "collecting_reporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -105,17 +107,6 @@ void BM_PassportOnlyReadOf1000Files(benchmark::State& state) {
 }
 BENCHMARK(BM_PassportOnlyReadOf1000Files)->Unit(benchmark::kMillisecond);
 
-// Keeps the mean time of every run so that the ratio can be printed at the end.
-class CollectingReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> millis;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const auto& run : runs)
-            millis[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -123,7 +114,7 @@ int main(int argc, char** argv) {
     MakeFiles();
     std::cout << "big file: " << fs::file_size(Files().bigFile)
               << " bytes (1 000 000 samples, 1 000 peaks)\n";
-    CollectingReporter reporter;
+    talvex::bench::CollectingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double plain = reporter.millis["BM_PlainReadOfTheFile"];
     const double load = reporter.millis["BM_FullLoad_1M_Samples_1000_Peaks"];

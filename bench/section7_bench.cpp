@@ -3,6 +3,8 @@
 #include "app/session.h"
 #include "gas_set.h"
 
+#include "collecting_reporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -108,22 +110,12 @@ void BM_RecalculateWithoutCalculation(benchmark::State& state) {
 }
 BENCHMARK(BM_RecalculateWithoutCalculation)->Unit(benchmark::kMillisecond);
 
-class CollectingReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> millis;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const auto& run : runs)
-            millis[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     MakeSession();
-    CollectingReporter reporter;
+    talvex::bench::CollectingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double read = reporter.millis["BM_ReadEverySampleOnce"];
     const double recalc = reporter.millis["BM_RecalculateGasOnly"];
