@@ -3,7 +3,7 @@
 #include "app/data_folder.h"
 #include "app/session.h"
 #include "common/settings.h"
-#include "components/data_file_io.h"
+#include "common/data_file_io.h"
 #include "grid_tsv.h"
 #include "qt_settings_store.h"
 #include "report/report_document.h"

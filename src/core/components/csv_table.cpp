@@ -2,7 +2,7 @@
 
 #include "common/format.h"
 #include "common/text_codec.h"
-#include "components/data_file_io.h"
+#include "common/data_file_io.h"
 
 #include <limits>
 

@@ -1,7 +1,7 @@
 #include "report/report_document.h"
 
 #include "common/settings.h"
-#include "components/data_file_io.h"
+#include "common/data_file_io.h"
 #include "nlh/nlh.h"
 #include "report/table1.h"
 #include "section7/gas_report.h"

@@ -1,4 +1,4 @@
-#include "components/data_file_io.h"
+#include "common/data_file_io.h"
 
 #include "common/format.h"
 
