@@ -1,0 +1,317 @@
+#include "report/dlg_report.h"
+
+#include "app/session.h"
+#include "report/odt_report.h"
+#include "report/odt_report_paths.h"
+#include "report/report_document.h"
+#include "report/report_messages.h"
+
+#include <brisquel.h>
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <pugixml.hpp>
+
+#include <ctime>
+#include <string>
+
+using talvex::ReportSwitch;
+
+namespace {
+
+const QString kExportErrorCaption = QStringLiteral("Ошибка экспорта");
+
+QString ToQ(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::filesystem::path ToPath(const QString& text) {
+    return std::filesystem::path(text.toStdString());
+}
+
+QString ApplicationTitle() {
+    return QGuiApplication::applicationDisplayName();
+}
+
+ReportDialogHooks DesktopHooks(QWidget* owner) {
+    ReportDialogHooks hooks;
+    hooks.askSavePath = [owner](const QString& proposedName) {
+        QFileDialog dialog(owner);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("odt"));
+        dialog.setNameFilter(QStringLiteral("odt (*.odt)"));
+        dialog.selectFile(proposedName);
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().first()
+                   : QString();
+    };
+    hooks.askExportPath = [owner] {
+        // An open dialog that also takes the name of a file that does not exist yet: the export creates it.
+        QFileDialog dialog(owner);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QStringLiteral("xml"));
+        dialog.setNameFilters({QStringLiteral("xml (*.xml)"), QStringLiteral("xls (*.xls)")});
+        dialog.selectFile(QStringLiteral("ExportTlv"));
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().first()
+                   : QString();
+    };
+    hooks.showMessage = [owner](QMessageBox::Icon icon, const QString& caption, const QString& text) {
+        QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
+        box.exec();
+    };
+    hooks.openFile = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    hooks.newPreviewPath = [] { return talvex::NewPreviewPath(); };
+    hooks.programFolder = [] { return QCoreApplication::applicationDirPath(); };
+    return hooks;
+}
+
+// The library opens a written preview through this; the context is the dialog's hooks.
+void OpenThroughHooks(const char* utf8Path, void* context) {
+    const auto* hooks = static_cast<const ReportDialogHooks*>(context);
+    if (hooks->openFile)
+        hooks->openFile(QString::fromUtf8(utf8Path));
+}
+
+struct SwitchPlace {
+    ReportSwitch key;
+    const char* caption;
+    const char* group; // the inner group, or nullptr for a switch directly in its medium's group
+};
+
+constexpr const char* kAnalysisGroup = "Результаты анализа";
+constexpr const char* kSampleControlGroup = "Результаты оперативного контроля (ОКП)";
+
+constexpr SwitchPlace kGasSwitches[] = {
+    {ReportSwitch::GD_ChrmList, "Список хроматограмм", nullptr},
+    {ReportSwitch::GD_AnComp, "Компонентный состав", kAnalysisGroup},
+    {ReportSwitch::GD_AnFract, "Компонентно-фракционный состав", kAnalysisGroup},
+    {ReportSwitch::GD_CSS_Comp, "Компонентный состав", kSampleControlGroup},
+    {ReportSwitch::GD_CSS_Fract, "Компонентно-фракционный состав", kSampleControlGroup},
+    {ReportSwitch::GD_CSR, "Результаты оперативного контроля (ОКЭ)", nullptr},
+};
+constexpr SwitchPlace kCondensateSwitches[] = {
+    {ReportSwitch::CD_ChrmList, "Список хроматограмм", nullptr},
+    {ReportSwitch::CD_AnComp, "Метод А", kAnalysisGroup},
+    {ReportSwitch::CD_AnFract, "Метод Б", kAnalysisGroup},
+    {ReportSwitch::CD_CSS_Comp, "Метод А", kSampleControlGroup},
+    {ReportSwitch::CD_CSS_Fract, "Метод Б", kSampleControlGroup},
+    {ReportSwitch::CD_CSR, "Результаты оперативного контроля (ОКЭ)", nullptr},
+};
+constexpr SwitchPlace kNlhSwitches[] = {
+    {ReportSwitch::RezNLH, "Результаты расчета НЖУ", nullptr},
+};
+
+QPushButton* PlainButton(const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setAutoDefault(false); // Enter never closes or triggers anything in this dialog
+    return button;
+}
+
+} // namespace
+
+CDlgReport::CDlgReport(talvex::Session& session, QString deviceName, QWidget* parent)
+    : QDialog(parent), session_(session), deviceName_(std::move(deviceName)),
+      settings_(talvex::LoadReportSettings(session.Settings())), hooks_(DesktopHooks(this)) {
+    setWindowTitle(QStringLiteral("Отчет"));
+    setModal(true);
+
+    auto* switchesRow = new QHBoxLayout;
+    auto addMedium = [&](const QString& title, const auto& places) {
+        auto* medium = new QGroupBox(title, this);
+        auto* layout = new QVBoxLayout(medium);
+        QGroupBox* inner = nullptr;
+        const char* innerTitle = nullptr;
+        for (const SwitchPlace& place : places) {
+            QWidget* owner = medium;
+            QVBoxLayout* target = layout;
+            if (place.group) {
+                if (!inner || innerTitle != place.group) {
+                    inner = new QGroupBox(QString::fromUtf8(place.group), medium);
+                    inner->setLayout(new QVBoxLayout);
+                    innerTitle = place.group;
+                    layout->addWidget(inner);
+                }
+                owner = inner;
+                target = static_cast<QVBoxLayout*>(inner->layout());
+            }
+            auto* box = new QCheckBox(QString::fromUtf8(place.caption), owner);
+            box->setObjectName(ToQ(talvex::ReportSwitchKey(place.key)));
+            boxes_[static_cast<std::size_t>(place.key)] = box;
+            target->addWidget(box);
+        }
+        layout->addStretch();
+        switchesRow->addWidget(medium);
+    };
+    addMedium(QStringLiteral("Газ дегазации"), kGasSwitches);
+    addMedium(QStringLiteral("СЖУ (дегазированный конденсат)"), kCondensateSwitches);
+    addMedium(QStringLiteral("НЖУ"), kNlhSwitches);
+
+    preview_ = PlainButton(QStringLiteral("Просмотр"), this);
+    save_ = PlainButton(QStringLiteral("Сохранить"), this);
+    export_ = PlainButton(QStringLiteral("Экспорт"), this);
+    browse_ = PlainButton(QStringLiteral("Обзор"), this);
+    cancel_ = PlainButton(QStringLiteral("Отмена"), this);
+    pathEdit_ = new QLineEdit(this);
+
+    auto* odtRow = new QHBoxLayout;
+    odtRow->addWidget(preview_);
+    odtRow->addWidget(save_);
+    odtRow->addStretch();
+    odtRow->addWidget(cancel_);
+
+    auto* exportRow = new QGridLayout;
+    exportRow->addWidget(new QLabel(QStringLiteral("Файл для экспорта (xml, xls):"), this), 0, 0, 1, 3);
+    exportRow->addWidget(pathEdit_, 1, 0);
+    exportRow->addWidget(browse_, 1, 1);
+    exportRow->addWidget(export_, 1, 2);
+    exportRow->setColumnStretch(0, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(switchesRow);
+    layout->addLayout(exportRow);
+    layout->addLayout(odtRow);
+
+    for (std::size_t i = 0; i < boxes_.size(); ++i)
+        boxes_[i]->setChecked(settings_.switches[i] != 0);
+    pathEdit_->setText(QString::fromStdString(settings_.patchExport));
+
+    connect(preview_, &QPushButton::clicked, this, &CDlgReport::Preview);
+    connect(save_, &QPushButton::clicked, this, &CDlgReport::Save);
+    connect(export_, &QPushButton::clicked, this, &CDlgReport::Export);
+    connect(browse_, &QPushButton::clicked, this, &CDlgReport::Browse);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+CDlgReport::~CDlgReport() = default;
+
+QCheckBox* CDlgReport::switchBox(ReportSwitch s) const {
+    return boxes_[static_cast<std::size_t>(s)];
+}
+
+void CDlgReport::EnableReportControls(bool on) {
+    for (QWidget* widget :
+         {static_cast<QWidget*>(preview_), static_cast<QWidget*>(save_), static_cast<QWidget*>(export_),
+          static_cast<QWidget*>(browse_), static_cast<QWidget*>(pathEdit_)})
+        widget->setEnabled(on);
+    for (QCheckBox* box : boxes_)
+        box->setEnabled(on);
+}
+
+void CDlgReport::ReadControls() {
+    for (std::size_t i = 0; i < boxes_.size(); ++i)
+        settings_.switches[i] = boxes_[i]->isChecked() ? 1 : 0;
+    settings_.patchExport = pathEdit_->text().toStdString();
+}
+
+void CDlgReport::Message(QMessageBox::Icon icon, const QString& caption, const QString& text) {
+    if (hooks_.showMessage)
+        hooks_.showMessage(icon, caption, text);
+}
+
+void CDlgReport::Preview() {
+    ReadControls();
+    talvex::SaveReportSettings(session_.Settings(), settings_);
+    WriteOdt(true);
+}
+
+void CDlgReport::Save() {
+    ReadControls();
+    talvex::SaveReportSettings(session_.Settings(), settings_);
+    WriteOdt(false);
+}
+
+void CDlgReport::WriteOdt(bool preview) {
+    pugi::xml_document doc;
+    const auto now = static_cast<std::int64_t>(std::time(nullptr));
+    talvex::BuildReportDocument(doc, {session_.Chromatograms(), session_.Section7(), session_.Condensate(),
+                                      session_.Nlh(), session_.Settings(), deviceName_.toStdString(), now});
+
+    std::filesystem::path output;
+    if (preview) {
+        const std::optional<std::filesystem::path> path = hooks_.newPreviewPath();
+        if (!path) {
+            Message(QMessageBox::Warning, ApplicationTitle(), ToQ(talvex::kReportSaveFailedMessage));
+            return;
+        }
+        output = *path;
+    } else {
+        const QString chosen = hooks_.askSavePath(QString::fromStdString(talvex::DefaultReportFileName(now)));
+        if (chosen.isEmpty())
+            return; // cancelled
+        output = ToPath(chosen);
+    }
+    if (talvex::IsReportPathTooLong(output.string())) {
+        Message(QMessageBox::Critical, ApplicationTitle(), ToQ(talvex::kReportPathMessage));
+        return;
+    }
+
+    const std::filesystem::path templatePath = talvex::OdtTemplatePath(ToPath(hooks_.programFolder()));
+    // The library opens the preview through the dialog's own opener while it writes.
+    BrisquelSetOpener(&OpenThroughHooks, &hooks_);
+    const std::int32_t result = talvex::WriteOdtReport(doc, templatePath, output, preview);
+    BrisquelSetOpener(nullptr, nullptr);
+    const std::string_view message = talvex::ReportExportMessage(result);
+    if (!message.empty())
+        Message(QMessageBox::Warning, ApplicationTitle(), ToQ(message));
+}
+
+void CDlgReport::Browse() {
+    const QString chosen = hooks_.askExportPath();
+    if (chosen.isEmpty())
+        return;
+    settings_.patchExport = chosen.toStdString();
+    pathEdit_->setText(chosen);
+    talvex::SaveExportPath(session_.Settings(), settings_.patchExport);
+}
+
+void CDlgReport::Export() {
+    ReadControls();
+    const QString path = pathEdit_->text();
+    if (path.isEmpty()) {
+        Message(QMessageBox::Warning, kExportErrorCaption,
+                QStringLiteral("Задайте файл (путь) для экспорта."));
+        return;
+    }
+    // The kind is told by the last three characters, letter case included.
+    const QString kind = path.right(3);
+    if (kind == QLatin1String("xls")) {
+        Message(QMessageBox::Information, kExportErrorCaption,
+                QStringLiteral("Экспорт в файл xls в этой версии программы не поддерживается. "
+                               "Задайте файл xml."));
+        return;
+    }
+    if (kind != QLatin1String("xml")) {
+        Message(QMessageBox::Warning, kExportErrorCaption,
+                QStringLiteral("Задан неизвестный формат файла для экспорта."));
+        return;
+    }
+
+    pugi::xml_document doc;
+    talvex::BuildReportDocument(doc, {session_.Chromatograms(), session_.Section7(), session_.Condensate(),
+                                      session_.Nlh(), session_.Settings(), deviceName_.toStdString(),
+                                      static_cast<std::int64_t>(std::time(nullptr))});
+    std::string error;
+    const bool written = talvex::SaveReportXml(doc, ToPath(path), error);
+    talvex::SaveExportPath(session_.Settings(), settings_.patchExport);
+    talvex::SaveReportSettings(session_.Settings(), settings_);
+    // A file that could not be written is reported as such, never as a finished export.
+    if (!written) {
+        Message(QMessageBox::Warning, kExportErrorCaption, QString::fromStdString(error));
+        return;
+    }
+    Message(QMessageBox::NoIcon, ApplicationTitle(), QStringLiteral("Экспорт завершен."));
+}
