@@ -8,6 +8,7 @@
 #include "qt_settings_store.h"
 #include "report/report_document.h"
 #include "report/report_settings.h"
+#include "report_outputs.h"
 #include "results_json.h"
 #include "run_options.h"
 #include "table_export.h"
@@ -27,6 +28,7 @@ constexpr const char* kRunUsage =
     "                      [--pressure X] [--temperature X] [--sample-mass X] [--cond-mass1 X]\n"
     "                      [--cond-mass2 X] [--gas-volume1 X] [--gas-volume2 X]\n"
     "                      [--device NAME] [--switch KEY=0|1]... [--xml FILE] [--json FILE]\n"
+    "                      [--odt FILE] [--pdf FILE] [--template FILE.odt]\n"
     "                      [--tables DIR] [--log] FILE.stg...\n";
 
 void ApplyOverrides(const RunOptions& options, OverlaySettingsStore& settings) {
@@ -115,14 +117,14 @@ int RunRun(const std::vector<std::string>& args) {
             return 1;
         }
     }
-    if (options->xmlFile) {
+    if (options->xmlFile || options->odtFile || options->pdfFile) {
         pugi::xml_document doc;
         BuildReportDocument(doc,
                             {session.Chromatograms(), session.Section7(), session.Condensate(), session.Nlh(),
                              settings, options->deviceName.value_or(LoadDeviceName(settings)),
                              static_cast<std::int64_t>(std::time(nullptr))});
         std::string error;
-        if (!SaveReportXml(doc, *options->xmlFile, error)) {
+        if (!WriteReportOutputs(doc, *options, error)) {
             std::cerr << "talvex-cli: " << ToLf(error) << '\n';
             return 1;
         }

@@ -148,6 +148,15 @@ std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, 
         } else if (name == "--xml") {
             if (!(options.xmlFile = value()))
                 return std::nullopt;
+        } else if (name == "--odt") {
+            if (!(options.odtFile = value()))
+                return std::nullopt;
+        } else if (name == "--pdf") {
+            if (!(options.pdfFile = value()))
+                return std::nullopt;
+        } else if (name == "--template") {
+            if (!(options.templateFile = value()))
+                return std::nullopt;
         } else if (name == "--switch") {
             const auto v = value();
             if (!v)

@@ -24,6 +24,9 @@ struct RunOptions {
     // Report switches for this run, by profile key ("GD_AnComp" ...), 0 or 1.
     std::vector<std::pair<std::string, int>> switches;
     std::optional<std::string> xmlFile;
+    std::optional<std::string> odtFile;
+    std::optional<std::string> pdfFile;      // the ODT report converted by the office suite
+    std::optional<std::string> templateFile; // instead of the template next to the program
     std::optional<std::string> jsonFile;
     std::optional<std::string> tablesDir;
     bool printLog = false;

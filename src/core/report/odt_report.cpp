@@ -7,8 +7,7 @@
 namespace talvex {
 
 std::int32_t WriteOdtReport(const pugi::xml_document& doc, const std::filesystem::path& templatePath,
-                            const std::filesystem::path& output, bool openAfter)
-{
+                            const std::filesystem::path& output, bool openAfter) {
     const pugi::xml_node root = doc.child("root");
     if (!root)
         return BRISQUEL_NULL_PATH;
@@ -16,6 +15,33 @@ std::int32_t WriteOdtReport(const pugi::xml_document& doc, const std::filesystem
     const std::u16string templateText = templatePath.u16string();
     const std::u16string outputText = output.u16string();
     return Export(root.internal_object(), templateText.c_str(), outputText.c_str(), openAfter ? 1 : 0);
+}
+
+} // namespace talvex
+
+namespace talvex {
+
+const char* OdtReportResultText(std::int32_t result) {
+    switch (result) {
+    case BRISQUEL_OK:
+        return "";
+    case BRISQUEL_NULL_PATH:
+        return "no report or no path was given";
+    case BRISQUEL_COPY_FAILED:
+        return "the template could not be copied to the output path";
+    case BRISQUEL_NOT_ZIP:
+        return "the template is not an OpenDocument (ZIP) file";
+    case BRISQUEL_NO_CONTENT:
+        return "the template has no readable content.xml";
+    case BRISQUEL_BAD_CONTENT:
+        return "the template's content.xml is not well-formed XML";
+    case BRISQUEL_REPLACE_FAILED:
+        return "the filled content could not be put into the file";
+    case BRISQUEL_WRITE_FAILED:
+        return "the output file could not be written";
+    default:
+        return "unknown failure";
+    }
 }
 
 } // namespace talvex

@@ -14,3 +14,11 @@ std::int32_t WriteOdtReport(const pugi::xml_document& doc, const std::filesystem
                             const std::filesystem::path& output, bool openAfter);
 
 } // namespace talvex
+
+namespace talvex {
+
+// What a result of WriteOdtReport means, in a few words for a log or a command line ("the template could
+// not be copied to the output path", ...); empty for 0.
+const char* OdtReportResultText(std::int32_t result);
+
+} // namespace talvex

@@ -1,0 +1,75 @@
+#include "report_outputs.h"
+
+#include "common/child_process.h"
+#include "report/odt_report.h"
+#include "report/odt_report_paths.h"
+#include "report/office_conversion.h"
+#include "report/report_document.h"
+#include "report/report_messages.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace talvex::cli {
+namespace {
+
+// The folder of the running executable: the ODT template ships beside it.
+std::filesystem::path ProgramFolder() {
+    std::error_code failure;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", failure);
+    return failure ? std::filesystem::current_path(failure) : self.parent_path();
+}
+
+bool WriteOdt(const pugi::xml_document& doc, const std::filesystem::path& templatePath,
+              const std::filesystem::path& output, std::string& error) {
+    const std::int32_t result = WriteOdtReport(doc, templatePath, output, false);
+    if (result >= 0)
+        return true;
+    error = std::string(kReportSaveFailedMessage) + " (" + output.string() + ": " +
+            OdtReportResultText(result) + "; template " + templatePath.string() + ", code " +
+            std::to_string(result) + ")";
+    return false;
+}
+
+} // namespace
+
+bool WriteReportOutputs(const pugi::xml_document& doc, const RunOptions& options, std::string& error) {
+    if (options.xmlFile && !SaveReportXml(doc, *options.xmlFile, error))
+        return false;
+    if (!options.odtFile && !options.pdfFile)
+        return true;
+    const std::filesystem::path templatePath = options.templateFile
+                                                   ? std::filesystem::path(*options.templateFile)
+                                                   : OdtTemplatePath(ProgramFolder());
+    if (options.odtFile && !WriteOdt(doc, templatePath, *options.odtFile, error))
+        return false;
+    if (!options.pdfFile)
+        return true;
+    // Without --odt the report is written to a temporary folder just for the conversion. Look for the
+    // office suite first, so that a missing one costs nothing.
+    if (!FindOfficeSuite()) {
+        error = "cannot write " + *options.pdfFile +
+                ": LibreOffice is not installed (no soffice on PATH); install the Debian package "
+                "libreoffice-writer-nogui, or take the ODT report with --odt";
+        return false;
+    }
+    TemporaryFolder work("talvex-report-");
+    std::filesystem::path odt;
+    if (options.odtFile) {
+        odt = *options.odtFile;
+    } else {
+        if (!work.Valid()) {
+            error = "cannot create a temporary folder for the report";
+            return false;
+        }
+        odt = work.Path() / "report.odt";
+        if (!WriteOdt(doc, templatePath, odt, error))
+            return false;
+    }
+    if (ConvertWithOffice(odt, "pdf", *options.pdfFile, kOfficeTimeLimit, error))
+        return true;
+    error = "cannot write " + *options.pdfFile + ": " + error;
+    return false;
+}
+
+} // namespace talvex::cli

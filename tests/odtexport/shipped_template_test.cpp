@@ -1,0 +1,130 @@
+// The template the program ships, filled with the report of the bundled example session.
+#include "odt_fixture.h"
+
+#include "app/session.h"
+#include "common/settings_store.h"
+#include "report/odt_report.h"
+#include "report/report_document.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <regex>
+
+namespace brisquel_test {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+const fs::path kTemplate = fs::path(TALVEX_SOURCE_DIR) / "templates" / "Template_tlvx.odt";
+
+// Every text node of the template's content, in document order.
+std::vector<std::string> TextNodes(pugi::xml_document& doc) {
+    std::vector<std::string> texts;
+    struct Walker : pugi::xml_tree_walker {
+        std::vector<std::string>* texts;
+        bool for_each(pugi::xml_node& node) override {
+            if (node.type() == pugi::node_pcdata)
+                texts->emplace_back(node.value());
+            return true;
+        }
+    } walker;
+    walker.texts = &texts;
+    doc.traverse(walker);
+    return texts;
+}
+
+// The report of the example session: three gas and three condensate analyses, every control run, the
+// degassing inputs of the README's demo.
+class ExampleReport : public ::testing::Test {
+protected:
+    void SetUp() override {
+        talvex::Session session(settings_, fs::path(TALVEX_SOURCE_DIR) / "data");
+        ASSERT_TRUE(session.LoadComponents().empty());
+        auto& page = session.Degassing();
+        page.SetMethod(talvex::MethodA, 3);
+        for (const auto& [field, text] : std::vector<std::pair<talvex::DegassingField, std::string>>{
+                 {talvex::DegassingField::AtmPressure, "99,8"},
+                 {talvex::DegassingField::GasTemperature, "293,6"},
+                 {talvex::DegassingField::GasVolume1, "0.0118"},
+                 {talvex::DegassingField::GasVolume2, "0.0004"},
+                 {talvex::DegassingField::CondMass1, "84.6"},
+                 {talvex::DegassingField::CondMass2, "1.7"}})
+            page.TypeValue(field, text, 3);
+        std::vector<std::string> files;
+        for (const auto& entry : fs::directory_iterator(fs::path(TALVEX_SOURCE_DIR) / "examples"))
+            if (entry.path().extension() == ".stg")
+                files.push_back(entry.path().string());
+        std::sort(files.begin(), files.end());
+        ASSERT_TRUE(session.AddFiles(files));
+        talvex::BuildReportDocument(report_,
+                                    {session.Chromatograms(), session.Section7(), session.Condensate(),
+                                     session.Nlh(), settings_, "ГХ-2", 1700000000});
+    }
+
+    // The filled content.xml written for the report with the shipped template.
+    std::string FilledContent() {
+        const fs::path odt = dir_ / "report.odt";
+        EXPECT_EQ(talvex::WriteOdtReport(report_, kTemplate, odt, false), 0);
+        return ReadZipEntry(odt, "content.xml").value_or("");
+    }
+
+    talvex::MemorySettingsStore settings_;
+    pugi::xml_document report_;
+    TempFolder dir_;
+};
+
+TEST(ShippedTemplate, HoldsEveryReportTableAndKeepsEachMarkerInOneTextRun) {
+    const std::optional<std::string> content = ReadZipEntry(kTemplate, "content.xml");
+    ASSERT_TRUE(content);
+    pugi::xml_document doc;
+    ASSERT_TRUE(doc.load_string(content->c_str()));
+    std::string all;
+    for (const std::string& text : TextNodes(doc)) {
+        // A marker split over two runs would not be found: every "#" in a text has its partner there.
+        EXPECT_EQ(std::count(text.begin(), text.end(), '#') % 2, 0) << text;
+        all += text;
+    }
+    for (int n = 1; n <= 19; ++n)
+        EXPECT_THAT(all, HasSubstr("#Table" + std::to_string(n) + "#"));
+    for (const char* key :
+         {"#DateCreated#", "#Header_S7#", "#Header_S8#", "#Header_S9#", "#MassP#", "#NLH_MassP#"})
+        EXPECT_THAT(all, HasSubstr(key));
+}
+
+TEST_F(ExampleReport, FillsEveryTableAndLeavesNoMarker) {
+    const std::string content = FilledContent();
+    ASSERT_FALSE(content.empty());
+    pugi::xml_document filled;
+    ASSERT_TRUE(filled.load_string(content.c_str()));
+    for (const std::string& text : TextNodes(filled))
+        EXPECT_EQ(text.find('#'), std::string::npos) << "a marker was left unfilled: " << text;
+    for (const char* text : {"Газ дегазации", "Дегазированный конденсат", "Результаты расчета НЖУ", "ГХ-2",
+                             "Газовый фактор, (кг/т)", "Метан", "Сумма масс %:"})
+        EXPECT_THAT(content, HasSubstr(text));
+    // Each "row" of a report table became one table row: the chromatogram list of the gas section has 13.
+    const std::regex rowOfGasList("Ан - [0-9]");
+    EXPECT_GE(std::distance(std::sregex_iterator(content.begin(), content.end(), rowOfGasList),
+                            std::sregex_iterator()),
+              9);
+}
+
+TEST_F(ExampleReport, TablesSwitchedOffLeaveNoTraceButTheSummary) {
+    for (const char* key :
+         {"GD_ChrmList", "GD_AnComp", "GD_AnFract", "GD_CSS_Comp", "GD_CSS_Fract", "GD_CSR", "CD_ChrmList",
+          "CD_AnComp", "CD_AnFract", "CD_CSS_Comp", "CD_CSS_Fract", "CD_CSR", "RezNLH"})
+        settings_.WriteInt("report_settings", key, 0);
+    SetUp();
+    const std::string content = FilledContent();
+    ASSERT_FALSE(content.empty());
+    EXPECT_THAT(content, HasSubstr("Сведения о пробе и анализе"));
+    EXPECT_THAT(content, HasSubstr("ГХ-2"));
+    for (const char* gone : {"Список хроматограмм", "Результаты анализа", "Компонентный состав НЖУ",
+                             "Параметры дегазации", "table:name=\"Table2\"", "table:name=\"Table19\""})
+        EXPECT_EQ(content.find(gone), std::string::npos) << gone;
+}
+
+} // namespace
+} // namespace brisquel_test
