@@ -10,6 +10,7 @@ cmake --build "$build" -j "$(nproc)" >/dev/null
 "$build/bin/bench_chromatogram"
 "$build/bin/bench_section7"
 "$build/bin/bench_condensate"
+"$build/bin/bench_odt_export"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
