@@ -1,0 +1,333 @@
+// The report dialog: its stored switches, the ODT report ("Просмотр", "Сохранить") with its messages,
+// and the export of the report document ("Экспорт", "Обзор"), driven offscreen through its hooks.
+#include "report/dlg_report.h"
+
+#include "gui_test_support.h"
+
+#include "app/session.h"
+#include "qt_settings_store.h"
+#include "report/odt_report_paths.h"
+#include "report/report_messages.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+using talvex::ReportSwitch;
+
+namespace {
+
+struct ShownMessage {
+    QMessageBox::Icon icon;
+    QString caption;
+    QString text;
+};
+
+QString ToQ(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+class ReportDialogTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<talvex::guitest::IsolatedProfile> profile_;
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<talvex::QtSettingsStore> store_;
+    std::unique_ptr<talvex::Session> session_;
+    std::vector<ShownMessage> messages_;
+    std::vector<QString> opened_;
+    QString programFolder_;
+    QString savePath_;
+    QString exportPath_;
+    int savePrompts_ = 0;
+
+    std::unique_ptr<CDlgReport> Dialog() {
+        auto dialog = std::make_unique<CDlgReport>(*session_, QStringLiteral("Хроматограф-1"));
+        ReportDialogHooks& hooks = dialog->hooks();
+        hooks.askSavePath = [this](const QString& proposed) {
+            ++savePrompts_;
+            Q_UNUSED(proposed);
+            return savePath_;
+        };
+        hooks.askExportPath = [this] { return exportPath_; };
+        hooks.showMessage = [this](QMessageBox::Icon icon, const QString& caption, const QString& text) {
+            messages_.push_back({icon, caption, text});
+        };
+        hooks.openFile = [this](const QString& path) { opened_.push_back(path); };
+        hooks.newPreviewPath = [this] { return talvex::NewPreviewPath(dir_->path().toStdString()); };
+        hooks.programFolder = [this] { return programFolder_; };
+        return dialog;
+    }
+
+    QString Path(const QString& name) const { return dir_->filePath(name); }
+
+    // The folder of the build's programs, when the template was copied there.
+    static bool TemplateBuilt() {
+        return QFile::exists(QStringLiteral(TALVEX_BIN_DIR "/") + talvex::kOdtTemplateFileName);
+    }
+
+    static bool IsZip(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) && file.read(2) == "PK";
+    }
+
+private slots:
+    void init() {
+        profile_ = std::make_unique<talvex::guitest::IsolatedProfile>();
+        dir_ = std::make_unique<QTemporaryDir>();
+        store_ = std::make_unique<talvex::QtSettingsStore>();
+        session_ = std::make_unique<talvex::Session>(*store_, TALVEX_SOURCE_DIR "/data");
+        messages_.clear();
+        opened_.clear();
+        programFolder_ = Path(QStringLiteral("no-template-here"));
+        savePath_.clear();
+        exportPath_.clear();
+        savePrompts_ = 0;
+    }
+    void cleanup() {
+        session_.reset();
+        store_.reset();
+        dir_.reset();
+        profile_.reset();
+    }
+
+    void showsTheStoredSwitchesAndPath() {
+        QCOMPARE(Dialog()->windowTitle(), QStringLiteral("Отчет"));
+        talvex::ReportSettings stored;
+        stored.Set(ReportSwitch::GD_CSR, false);
+        stored.Set(ReportSwitch::RezNLH, false);
+        talvex::SaveReportSettings(*store_, stored);
+        talvex::SaveExportPath(*store_, "/x/ExportTlv.xml");
+        auto dialog = Dialog();
+        for (std::size_t i = 0; i < talvex::kReportSwitchCount; ++i) {
+            const auto s = static_cast<ReportSwitch>(i);
+            QCOMPARE(dialog->switchBox(s)->isChecked(),
+                     s != ReportSwitch::GD_CSR && s != ReportSwitch::RezNLH);
+        }
+        QCOMPARE(dialog->switchBox(ReportSwitch::CD_AnComp)->text(), QStringLiteral("Метод А"));
+        QCOMPARE(dialog->exportPathEdit()->text(), QStringLiteral("/x/ExportTlv.xml"));
+    }
+
+    // "Просмотр", "Сохранить" and "Экспорт" store the switches; "Отмена" does not.
+    void storesTheSwitchesOnEachButton_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("Просмотр") << "preview" << true;
+        QTest::newRow("Сохранить") << "save" << true;
+        QTest::newRow("Экспорт") << "export" << true;
+        QTest::newRow("Отмена") << "cancel" << false;
+    }
+    void storesTheSwitchesOnEachButton() {
+        QFETCH(QString, button);
+        QFETCH(bool, stored);
+        savePath_ = Path(QStringLiteral("r.odt"));
+        {
+            auto dialog = Dialog();
+            dialog->switchBox(ReportSwitch::CD_CSS_Fract)->setChecked(false);
+            dialog->switchBox(ReportSwitch::GD_AnComp)->setChecked(false);
+            dialog->exportPathEdit()->setText(Path(QStringLiteral("out.xml")));
+            if (button == QLatin1String("preview"))
+                QTest::mouseClick(dialog->previewButton(), Qt::LeftButton);
+            else if (button == QLatin1String("save"))
+                QTest::mouseClick(dialog->saveButton(), Qt::LeftButton);
+            else if (button == QLatin1String("export"))
+                QTest::mouseClick(dialog->exportButton(), Qt::LeftButton);
+            else
+                dialog->reject();
+        }
+        auto reopened = Dialog();
+        QCOMPARE(reopened->switchBox(ReportSwitch::CD_CSS_Fract)->isChecked(), !stored);
+        QCOMPARE(reopened->switchBox(ReportSwitch::GD_AnComp)->isChecked(), !stored);
+        QVERIFY(reopened->switchBox(ReportSwitch::CD_CSR)->isChecked());
+        // Only the export stores the path.
+        QCOMPARE(reopened->exportPathEdit()->text().isEmpty(), button != QLatin1String("export"));
+    }
+
+    void missingTemplateGivesTheSaveMessage() {
+        savePath_ = Path(QStringLiteral("report.odt"));
+        auto dialog = Dialog();
+        dialog->Preview();
+        dialog->Save();
+        QCOMPARE(messages_.size(), 2u);
+        for (const ShownMessage& m : messages_) {
+            QCOMPARE(m.text, ToQ(talvex::kReportSaveFailedMessage));
+            QCOMPARE(m.icon, QMessageBox::Warning);
+        }
+        QVERIFY(opened_.empty());
+    }
+
+    // The length limit counts characters, not bytes: Cyrillic names count one per letter.
+    void overLongPathIsRefused_data() {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("260") << 260 << false;
+        QTest::newRow("261") << 261 << true;
+    }
+    void overLongPathIsRefused() {
+        QFETCH(int, length);
+        QFETCH(bool, refused);
+        const QString folder = dir_->path() + QLatin1Char('/');
+        savePath_ = folder + QString(length - folder.size() - 4, QChar(u'я')) + QStringLiteral(".odt");
+        QCOMPARE(savePath_.size(), length);
+        Dialog()->Save();
+        QCOMPARE(messages_.size(), 1u);
+        if (refused) {
+            QCOMPARE(messages_[0].text, ToQ(talvex::kReportPathMessage));
+            QCOMPARE(messages_[0].icon, QMessageBox::Critical);
+        } else {
+            // Accepted, so the export was tried (and failed for want of a template).
+            QCOMPARE(messages_[0].text, ToQ(talvex::kReportSaveFailedMessage));
+        }
+        QVERIFY(!QFile::exists(savePath_));
+    }
+
+    void cancelledSaveDoesNothing() {
+        Dialog()->Save();
+        QCOMPARE(savePrompts_, 1);
+        QVERIFY(messages_.empty());
+    }
+
+    void realSaveWritesAnOdt() {
+        if (!TemplateBuilt())
+            QSKIP("Template_tlvx.odt is not in the build's bin folder");
+        programFolder_ = QStringLiteral(TALVEX_BIN_DIR);
+        savePath_ = Path(QStringLiteral("ReportTlv.odt"));
+        Dialog()->Save();
+        QVERIFY(messages_.empty());
+        QVERIFY(IsZip(savePath_));
+        QVERIFY(opened_.empty()); // a save is not opened
+    }
+
+    void previewOpensEachNewFile() {
+        if (!TemplateBuilt())
+            QSKIP("Template_tlvx.odt is not in the build's bin folder");
+        programFolder_ = QStringLiteral(TALVEX_BIN_DIR);
+        auto dialog = Dialog();
+        dialog->Preview();
+        dialog->Preview();
+        QVERIFY(messages_.empty());
+        QCOMPARE(opened_.size(), 2u);
+        QVERIFY(opened_[0] != opened_[1]);
+        for (const QString& path : opened_) {
+            QVERIFY(path.endsWith(QStringLiteral(".tmp.odt")));
+            QVERIFY(IsZip(path));
+        }
+    }
+
+    void previewWithoutATemporaryNameGivesTheSaveMessage() {
+        auto dialog = Dialog();
+        dialog->hooks().newPreviewPath = [] { return std::optional<std::filesystem::path>(); };
+        dialog->Preview();
+        QCOMPARE(messages_.size(), 1u);
+        QCOMPARE(messages_[0].text, ToQ(talvex::kReportSaveFailedMessage));
+    }
+
+    void exportMessages_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("text");
+        const QString caption = QStringLiteral("Ошибка экспорта");
+        QTest::newRow("empty") << QString() << caption << QStringLiteral("Задайте файл (путь) для экспорта.");
+        QTest::newRow("upper case") << "REPORT.XML" << caption
+                                    << QStringLiteral("Задан неизвестный формат файла для экспорта.");
+        QTest::newRow("xlsx") << "report.xlsx" << caption
+                              << QStringLiteral("Задан неизвестный формат файла для экспорта.");
+    }
+    void exportMessages() {
+        QFETCH(QString, path);
+        QFETCH(QString, caption);
+        QFETCH(QString, text);
+        auto dialog = Dialog();
+        dialog->exportPathEdit()->setText(path.isEmpty() ? path : Path(path));
+        dialog->Export();
+        QCOMPARE(messages_.size(), 1u);
+        QCOMPARE(messages_[0].caption, caption);
+        QCOMPARE(messages_[0].text, text);
+        QCOMPARE(messages_[0].icon, QMessageBox::Warning);
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 0);
+    }
+
+    // The spreadsheet export is not there yet: the operator is told so and nothing is written.
+    void spreadsheetExportSaysItIsNotAvailable() {
+        auto dialog = Dialog();
+        dialog->exportPathEdit()->setText(Path(QStringLiteral("ExportTlv.xls")));
+        dialog->Export();
+        QCOMPARE(messages_.size(), 1u);
+        QVERIFY(messages_[0].text.contains(QStringLiteral("xls")));
+        QVERIFY(messages_[0].text != QStringLiteral("Экспорт завершен."));
+        QVERIFY(!QFile::exists(Path(QStringLiteral("ExportTlv.xls"))));
+    }
+
+    void xmlExportWritesTheDocument() {
+        const QString target = Path(QStringLiteral("ExportTlv.xml"));
+        auto dialog = Dialog();
+        dialog->exportPathEdit()->setText(target);
+        dialog->Export();
+        QCOMPARE(messages_.size(), 1u);
+        QCOMPARE(messages_[0].text, QStringLiteral("Экспорт завершен."));
+        QCOMPARE(messages_[0].icon, QMessageBox::NoIcon);
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString xml = QString::fromUtf8(file.readAll());
+        QVERIFY(xml.startsWith(QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>")));
+        QVERIFY(xml.contains(QStringLiteral("<DataString>Хроматограф-1</DataString>")));
+        QCOMPARE(talvex::LoadReportSettings(*store_).patchExport, target.toStdString());
+    }
+
+    // A file that cannot be written is reported, never announced as a finished export.
+    void unwritableXmlTargetIsReported() {
+        auto dialog = Dialog();
+        dialog->exportPathEdit()->setText(Path(QStringLiteral("missing-folder/ExportTlv.xml")));
+        dialog->Export();
+        QCOMPARE(messages_.size(), 1u);
+        QCOMPARE(messages_[0].caption, QStringLiteral("Ошибка экспорта"));
+        QVERIFY(messages_[0].text != QStringLiteral("Экспорт завершен."));
+        QVERIFY(!messages_[0].text.isEmpty());
+    }
+
+    void browseStoresTheChosenPath() {
+        auto dialog = Dialog();
+        dialog->Browse(); // cancelled
+        QVERIFY(dialog->exportPathEdit()->text().isEmpty());
+        QVERIFY(talvex::LoadReportSettings(*store_).patchExport.empty());
+        exportPath_ = Path(QStringLiteral("ExportTlv.xml"));
+        QTest::mouseClick(dialog->browseButton(), Qt::LeftButton);
+        QCOMPARE(dialog->exportPathEdit()->text(), exportPath_);
+        QCOMPARE(talvex::LoadReportSettings(*store_).patchExport, exportPath_.toStdString());
+    }
+
+    void enableReportControlsSwitchesEverything() {
+        auto dialog = Dialog();
+        dialog->EnableReportControls(false);
+        for (QWidget* w :
+             {static_cast<QWidget*>(dialog->previewButton()), static_cast<QWidget*>(dialog->saveButton()),
+              static_cast<QWidget*>(dialog->exportButton()), static_cast<QWidget*>(dialog->browseButton()),
+              static_cast<QWidget*>(dialog->exportPathEdit()),
+              static_cast<QWidget*>(dialog->switchBox(ReportSwitch::RezNLH))})
+            QVERIFY(!w->isEnabled());
+        dialog->EnableReportControls(true);
+        QVERIFY(dialog->switchBox(ReportSwitch::GD_ChrmList)->isEnabled());
+        QVERIFY(dialog->previewButton()->isEnabled());
+    }
+
+    // Enter in the dialog neither closes it nor presses a button.
+    void enterDoesNotClose() {
+        auto dialog = Dialog();
+        dialog->show();
+        QTest::keyClick(dialog.get(), Qt::Key_Return);
+        QVERIFY(dialog->isVisible());
+        QVERIFY(messages_.empty());
+        QCOMPARE(savePrompts_, 0);
+    }
+};
+
+QTEST_MAIN(ReportDialogTest)
+#include "report_dialog_test.moc"
