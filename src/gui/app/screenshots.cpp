@@ -1,0 +1,98 @@
+#include "screenshots.h"
+
+#include "app/session.h"
+#include "common/settings.h"
+#include "common/settings_store.h"
+#include "grid/grid_ctrl.h"
+#include "mainwindow/talvex_dlg.h"
+
+#include <QApplication>
+#include <QPixmap>
+#include <QTabWidget>
+
+#include <algorithm>
+#include <iostream>
+
+namespace talvex::gui {
+namespace {
+
+// The degassing inputs of the demo session: method A and its measured values.
+void TypeDemoDegassing(Session& session) {
+    CSettings settings;
+    settings.Load(session.Settings());
+    const int decimals = settings.QtyNumAfterDot;
+    DegassingPage& page = session.Degassing();
+    page.SetMethod(MethodA, decimals);
+    page.TypeValue(DegassingField::AtmPressure, "99,8", decimals);
+    page.TypeValue(DegassingField::GasTemperature, "293,6", decimals);
+    page.TypeValue(DegassingField::GasVolume1, "0.0118", decimals);
+    page.TypeValue(DegassingField::GasVolume2, "0.0004", decimals);
+    page.TypeValue(DegassingField::CondMass1, "84.6", decimals);
+    page.TypeValue(DegassingField::CondMass2, "1.7", decimals);
+}
+
+bool Save(QWidget& window, const std::filesystem::path& file) {
+    QApplication::processEvents();
+    const bool ok = window.grab().save(QString::fromStdString(file.string()), "PNG");
+    if (!ok)
+        std::cerr << "talvex: cannot write " << file << '\n';
+    return ok;
+}
+
+// Selects the first list row whose file name starts with `prefix`.
+void SelectFile(CGridCtrl& list, const QString& prefix) {
+    for (int row = 0; row < list.RowCount(); ++row)
+        if (list.CellText(row, 1).startsWith(prefix)) {
+            list.selectRow(row);
+            return;
+        }
+}
+
+} // namespace
+
+int SaveScreenshots(const std::filesystem::path& outFolder, const std::filesystem::path& examples,
+                    const std::filesystem::path& dataFolder) {
+    std::error_code ec;
+    std::filesystem::create_directories(outFolder, ec);
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(examples, ec))
+        if (entry.path().extension() == ".stg")
+            files.push_back(entry.path().string());
+    std::sort(files.begin(), files.end());
+    if (files.empty()) {
+        std::cerr << "talvex: no .stg files in " << examples << '\n';
+        return 1;
+    }
+
+    MemorySettingsStore profile; // the operator's stored profile stays untouched
+    Session session(profile, dataFolder);
+    for (const std::string& text : session.LoadComponents())
+        std::cerr << "talvex: " << text << '\n';
+    TypeDemoDegassing(session);
+
+    MainWindowHooks hooks;
+    hooks.showError = [](const QString& caption, const QString& text) {
+        std::cerr << "talvex: " << caption.toStdString() << ": " << text.toStdString() << '\n';
+    };
+    CTalvexDlg window(session, hooks);
+    window.show();
+    QStringList paths;
+    for (const std::string& file : files)
+        paths << QString::fromStdString(file);
+    window.AddFiles(paths);
+
+    static const char* const kNames[] = {"peaks",   "degassing", "gas",     "condensate",
+                                         "marking", "nlh",       "messages"};
+    bool ok = true;
+    SelectFile(*window.List(), QStringLiteral("gd-1-fid"));
+    for (int page = 0; page < CTalvexDlg::kPageCount; ++page) {
+        window.Tabs()->setCurrentIndex(page);
+        ok = Save(window, outFolder / (std::to_string(page + 1) + "-" + kNames[page] + ".png")) && ok;
+    }
+    window.Tabs()->setCurrentIndex(CTalvexDlg::kPeaks);
+    SelectFile(*window.List(), QStringLiteral("dk-sample-1"));
+    ok = Save(window, outFolder / "8-peaks-condensate.png") && ok;
+    return ok ? 0 : 1;
+}
+
+} // namespace talvex::gui

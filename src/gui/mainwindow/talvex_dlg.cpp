@@ -1,0 +1,343 @@
+#include "mainwindow/talvex_dlg.h"
+
+#include "app/data_folder.h"
+#include "app/session.h"
+#include "common/settings.h"
+#include "degassing/dlg_degassing.h"
+#include "grid/grid_ctrl.h"
+#include "mainwindow/app_icon.h"
+#include "nlh/nlh.h"
+#include "pages/dlg_msg.h"
+#include "pages/dlg_out_table.h"
+#include "pages/out_table_s7s8.h"
+#include "plot/chromatogram_plot.h"
+#include "report/dlg_report.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QUrl>
+
+namespace talvex::gui {
+namespace {
+
+constexpr int kMargin = 8;
+constexpr int kRowHeight = 28;
+constexpr int kGap = 6;
+constexpr int kListHeight = 200;
+constexpr int kMinWidth = 1140; // the list shows its six columns without scrolling
+constexpr int kHeight = 760;
+
+int ButtonWidth(const QPushButton* button, int least) {
+    return std::max(least, button->fontMetrics().horizontalAdvance(button->text()) + 28);
+}
+
+} // namespace
+
+MainWindowHooks MainWindowHooks::Desktop() {
+    MainWindowHooks hooks;
+    hooks.askFiles = [](QWidget* parent) {
+        return QFileDialog::getOpenFileNames(parent, QStringLiteral("Добавить"), QString(),
+                                             QStringLiteral("Хроматограммы (*.stg)"));
+    };
+    hooks.openFile = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    hooks.showError = [](const QString& caption, const QString& text) {
+        QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, QApplication::activeWindow());
+        box.exec();
+    };
+    return hooks;
+}
+
+QString MainWindowCaption() {
+    return QStringLiteral(
+               "Талвекс   %1     СТО DorirUZUdididida 02-04-2009    Нестабильные жидкие углеводороды")
+        .arg(QString::fromStdString(VersionText()));
+}
+
+CTalvexDlg::CTalvexDlg(Session& session, MainWindowHooks hooks, QWidget* parent)
+    : QWidget(parent), session_(session), hooks_(std::move(hooks)) {
+    setWindowIcon(AppIcon());
+    setWindowTitle(MainWindowCaption());
+    deviceName_ = QString::fromStdString(LoadDeviceName(session_.Settings()));
+    BuildControls();
+    BuildPages();
+    // The log page starts with the text of an empty log.
+    session_.Log().Clear();
+    session_.Log().Refresh();
+    msgPage_->Refresh();
+    ApplyLayout(baseLayout_);
+    resize(baseLayout_.size);
+    setMinimumSize(baseLayout_.size);
+}
+
+CTalvexDlg::~CTalvexDlg() = default;
+
+void CTalvexDlg::BuildControls() {
+    const auto addButton = [this](const QString& caption, auto slot) {
+        auto* button = new QPushButton(caption, this);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, slot);
+        return button;
+    };
+    leftButtons_ = {
+        addButton(QStringLiteral("Добавить"),
+                  [this] {
+                      const QStringList paths = hooks_.askFiles ? hooks_.askFiles(this) : QStringList();
+                      if (!paths.isEmpty())
+                          AddFiles(paths);
+                  }),
+        addButton(QStringLiteral("Удалить"), &CTalvexDlg::DeleteSelected),
+        addButton(QStringLiteral("Удалить все"), &CTalvexDlg::DeleteAll),
+        addButton(QStringLiteral("Открыть в ПО Корвант"), &CTalvexDlg::OpenSelected),
+    };
+    rightButtons_ = {
+        addButton(QStringLiteral("Времена выхода"), [this] { RunDialog(hooks_.retentionTimeEditor, false); }),
+        addButton(QStringLiteral("Настройка расчета"), [this] { RunDialog(hooks_.settingsDialog, true); }),
+        addButton(QStringLiteral("Таблица компонентов"),
+                  [this] { RunDialog(hooks_.componentEditor, false); }),
+        addButton(QStringLiteral("Отчет"),
+                  [this] {
+                      if (hooks_.reportDialog) {
+                          hooks_.reportDialog(this, deviceName_);
+                          return;
+                      }
+                      CDlgReport dialog(session_, deviceName_, this);
+                      dialog.exec();
+                  }),
+    };
+    const std::array<const std::function<bool(QWidget*)>*, 3> dialogs{
+        &hooks_.retentionTimeEditor, &hooks_.settingsDialog, &hooks_.componentEditor};
+    for (std::size_t i = 0; i < dialogs.size(); ++i)
+        if (!*dialogs[i]) {
+            rightButtons_[i]->setEnabled(false);
+            rightButtons_[i]->setToolTip(QStringLiteral("Будет доступно в следующей версии программы"));
+        }
+
+    deviceLabel_ = new QLabel(QStringLiteral("Имя прибора:"), this);
+    deviceEdit_ = new QLineEdit(deviceName_, this);
+    connect(deviceEdit_, &QLineEdit::textChanged, this, [this](const QString& text) { deviceName_ = text; });
+
+    aboutButton_ = new QToolButton(this);
+    aboutButton_->setText(QStringLiteral("?"));
+    aboutButton_->setToolTip(QStringLiteral("Сведения о Talvex..."));
+    connect(aboutButton_, &QToolButton::clicked, this, &CTalvexDlg::ShowAbout);
+    auto* aboutKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(aboutKey, &QShortcut::activated, this, &CTalvexDlg::ShowAbout);
+
+    list_ = new CGridCtrl(this);
+    list_->SetMultiSelection(true);
+    list_->SetGrid(session_.ListGrid());
+    list_->installEventFilter(this);
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CTalvexDlg::OnListSelectionChanged);
+    connect(list_, &CGridCtrl::doubleClicked, this, &CTalvexDlg::OnListDoubleClicked);
+
+    tabs_ = new QTabWidget(this);
+
+    // The initial layout: the left buttons and the instrument name in the top row, the list below them,
+    // the right buttons in a column beside the list, the pages below.
+    int x = kMargin;
+    for (QPushButton* button : leftButtons_) {
+        const int width = ButtonWidth(button, 90);
+        button->setGeometry(x, kMargin, width, kRowHeight);
+        x += width + kGap;
+    }
+    x += 2 * kGap;
+    const int labelWidth = deviceLabel_->sizeHint().width();
+    deviceLabel_->setGeometry(x, kMargin, labelWidth, kRowHeight);
+    deviceEdit_->setGeometry(x + labelWidth + kGap, kMargin, 200, kRowHeight);
+    const int rowEnd = x + labelWidth + kGap + 200;
+
+    int columnWidth = 150;
+    for (QPushButton* button : rightButtons_)
+        columnWidth = std::max(columnWidth, ButtonWidth(button, 150));
+    const int width = std::max(kMinWidth, rowEnd + 3 * kGap + kRowHeight + kMargin);
+    const int listTop = kMargin + kRowHeight + kMargin;
+    baseLayout_.size = QSize(width, kHeight);
+    baseLayout_.list = QRect(kMargin, listTop, width - 3 * kMargin - columnWidth, kListHeight);
+    baseLayout_.rightColumn =
+        QRect(width - kMargin - columnWidth, kMargin, columnWidth, kListHeight + listTop);
+    const int tabsTop = listTop + kListHeight + kMargin;
+    baseLayout_.tabs = QRect(kMargin, tabsTop, width - 2 * kMargin, kHeight - tabsTop - kMargin);
+}
+
+void CTalvexDlg::BuildPages() {
+    peakPage_ = new CDlgOutTable(tabs_);
+    plot_ = new ChromatogramPlot(peakPage_);
+    peakPage_->SetTopWidget(plot_);
+    peakPage_->SetGrid(session_.PeakGrid());
+    degassingPage_ = new CDlgDegassing(session_, tabs_);
+    // The page's request arrives as a queued call already: the recalculation follows its handler.
+    connect(degassingPage_, &CDlgDegassing::recalculationRequested, this, &CTalvexDlg::Recalculate);
+    gasPage_ = new COutTableS7S8(OutTableMode::Gas, session_, tabs_);
+    condensatePage_ = new COutTableS7S8(OutTableMode::Condensate, session_, tabs_);
+    markingPage_ = new COutTableS7S8(OutTableMode::Marking, session_, tabs_);
+    nlhPage_ = new CDlgOutTable(tabs_);
+    CSettings settings;
+    settings.Load(session_.Settings());
+    nlhPage_->SetGrid(FillNlhPage(session_.Nlh(), settings.QtyNumAfterDot));
+    msgPage_ = new CDlgMSG(session_.Log(), tabs_);
+
+    tabs_->addTab(peakPage_, QStringLiteral("Инфо. по хрм."));
+    tabs_->addTab(degassingPage_, QStringLiteral("Дегазация"));
+    tabs_->addTab(gasPage_, QStringLiteral("Газ сепарации/дегазации"));
+    tabs_->addTab(condensatePage_, QStringLiteral("Дегазированный конденсат"));
+    tabs_->addTab(markingPage_, QStringLiteral("Результаты разметки (ДК)"));
+    tabs_->addTab(nlhPage_, QStringLiteral("Состав НЖУ"));
+    tabs_->addTab(msgPage_, QStringLiteral("Системные сообщения"));
+    tabs_->setCurrentIndex(kPeaks);
+}
+
+QWidget* CTalvexDlg::PageWidget(Page page) const {
+    return tabs_->widget(page);
+}
+
+QPushButton* CTalvexDlg::Button(const QString& caption) const {
+    for (QPushButton* button : findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly))
+        if (button->text() == caption)
+            return button;
+    return nullptr;
+}
+
+void CTalvexDlg::ApplyLayout(const MainWindowLayout& layout) {
+    list_->setGeometry(layout.list);
+    tabs_->setGeometry(layout.tabs);
+    aboutButton_->setGeometry(layout.rightColumn.right() + 1 - kRowHeight, kMargin, kRowHeight, kRowHeight);
+    int y = layout.list.top();
+    for (QPushButton* button : rightButtons_) {
+        button->setGeometry(layout.rightColumn.x(), y, layout.rightColumn.width(), kRowHeight);
+        y += kRowHeight + kGap;
+    }
+}
+
+void CTalvexDlg::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    ApplyLayout(baseLayout_.Resized(size()));
+}
+
+void CTalvexDlg::closeEvent(QCloseEvent* event) {
+    SaveDeviceName(session_.Settings(), deviceName_.toStdString());
+    QWidget::closeEvent(event);
+}
+
+bool CTalvexDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        DeleteSelected();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CTalvexDlg::AddFiles(const QStringList& paths) {
+    std::vector<std::string> files;
+    for (const QString& path : paths)
+        files.push_back(path.toStdString());
+    ShowResults(session_.AddFiles(files));
+}
+
+std::vector<std::int32_t> CTalvexDlg::SelectedFileIds() const {
+    std::vector<std::int32_t> ids;
+    for (int row : list_->SelectedRows())
+        ids.push_back(list_->RowTag(row));
+    return ids;
+}
+
+void CTalvexDlg::DeleteSelected() {
+    ShowResults(session_.DeleteFiles(SelectedFileIds()));
+}
+
+void CTalvexDlg::DeleteAll() {
+    ShowResults(session_.DeleteAll());
+}
+
+void CTalvexDlg::Recalculate() {
+    ShowResults(session_.Recalculate());
+}
+
+void CTalvexDlg::RequestRecalculation() {
+    QMetaObject::invokeMethod(this, &CTalvexDlg::Recalculate, Qt::QueuedConnection);
+}
+
+void CTalvexDlg::ShowResults(bool recalculated) {
+    RefreshList();
+    RefreshPeakGrid();
+    gasPage_->Refresh();
+    condensatePage_->Refresh();
+    markingPage_->Refresh();
+    CSettings settings;
+    settings.Load(session_.Settings());
+    nlhPage_->SetGrid(FillNlhPage(session_.Nlh(), settings.QtyNumAfterDot));
+    msgPage_->Refresh();
+    if (!recalculated && hooks_.showError)
+        hooks_.showError(QStringLiteral("Ошибка"), QString::fromStdString(session_.RecalcError()));
+}
+
+void CTalvexDlg::RefreshList() {
+    const QSignalBlocker block(list_->selectionModel());
+    list_->SetGrid(session_.ListGrid());
+}
+
+void CTalvexDlg::RefreshPeakGrid() {
+    peakPage_->SetGrid(session_.PeakGrid());
+    plot_->showSelected(session_);
+}
+
+void CTalvexDlg::OnListSelectionChanged() {
+    const std::vector<int> rows = list_->SelectedRows();
+    session_.SelectFile(rows.empty() ? -1 : list_->RowTag(rows.front()));
+    RefreshPeakGrid();
+}
+
+bool CTalvexDlg::OpenChromatogram(std::int32_t fileId) {
+    for (const COpenedChmFile& entry : session_.Chromatograms())
+        if (entry.fileId == fileId) {
+            const QString path = QString::fromStdString(entry.passport.path);
+            if (hooks_.openFile && hooks_.openFile(path))
+                return true;
+            if (hooks_.showError)
+                hooks_.showError(QStringLiteral("Ошибка"),
+                                 QStringLiteral("Не удается открыть файл: \n%1").arg(path));
+            return false;
+        }
+    return false;
+}
+
+void CTalvexDlg::OpenSelected() {
+    for (std::int32_t id : SelectedFileIds())
+        OpenChromatogram(id);
+}
+
+void CTalvexDlg::OnListDoubleClicked() {
+    const std::vector<std::int32_t> ids = SelectedFileIds();
+    if (!ids.empty())
+        OpenChromatogram(ids.front());
+}
+
+void CTalvexDlg::RunDialog(const std::function<bool(QWidget*)>& dialog, bool settings) {
+    if (!dialog || !dialog(this))
+        return;
+    // New settings change the decimals of the degassing page; it asks for a recalculation itself.
+    if (settings)
+        degassingPage_->RecalcDegassing();
+    Recalculate();
+}
+
+void CTalvexDlg::ShowAbout() {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Сведения о Talvex"),
+                    QStringLiteral("Талвекс    %1").arg(QString::fromStdString(VersionText())),
+                    QMessageBox::Ok, this);
+    box.setIconPixmap(AppIcon().pixmap(64, 64));
+    box.exec();
+}
+
+} // namespace talvex::gui

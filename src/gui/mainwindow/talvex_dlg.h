@@ -1,0 +1,128 @@
+#pragma once
+
+#include "mainwindow/main_window_layout.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+class CDlgDegassing;
+class ChromatogramPlot;
+
+namespace talvex {
+class Session;
+}
+
+namespace talvex::gui {
+
+class CDlgMSG;
+class CDlgOutTable;
+class CGridCtrl;
+class COutTableS7S8;
+
+// What the main window asks of the desktop. The defaults use the real file dialog, message box and
+// desktop opener; tests replace them. A dialog hook returns true when the operator confirmed with OK;
+// without a hook its button is disabled.
+struct MainWindowHooks {
+    std::function<QStringList(QWidget* parent)> askFiles; // the chromatograms to add; empty = cancel
+    std::function<bool(const QString& path)> openFile;    // false when no program could open the file
+    std::function<void(const QString& caption, const QString& text)> showError;
+    std::function<bool(QWidget* parent)> settingsDialog;
+    std::function<bool(QWidget* parent)> componentEditor;
+    std::function<bool(QWidget* parent)> retentionTimeEditor;
+    // Replaces the report dialog (tests); without it "Отчет" opens CDlgReport.
+    std::function<void(QWidget* parent, const QString& deviceName)> reportDialog;
+
+    static MainWindowHooks Desktop();
+};
+
+// The program's main window: the chromatogram list with the buttons that change it, the instrument name,
+// the buttons of the reference data, the settings and the report, and the seven pages. Every change of
+// the list ends in a recalculation of the session, after which every page shows the new results.
+class CTalvexDlg : public QWidget {
+    Q_OBJECT
+public:
+    enum Page { kPeaks, kDegassing, kGas, kCondensate, kMarking, kNlh, kMessages, kPageCount };
+
+    // The session must outlive the window.
+    explicit CTalvexDlg(Session& session, MainWindowHooks hooks = MainWindowHooks::Desktop(),
+                        QWidget* parent = nullptr);
+    ~CTalvexDlg() override;
+
+    // The list operations; each recalculates and refreshes every page.
+    void AddFiles(const QStringList& paths);
+    void DeleteSelected();
+    void DeleteAll();
+    // Asks the desktop to open the selected chromatograms (the data system is registered for them).
+    void OpenSelected();
+    // Recalculates the session and shows the results.
+    void Recalculate();
+    // The same, queued: it runs after the handler that asks for it has returned.
+    void RequestRecalculation();
+
+    QString DeviceName() const { return deviceName_; }
+
+    CGridCtrl* List() const { return list_; }
+    QTabWidget* Tabs() const { return tabs_; }
+    QWidget* PageWidget(Page page) const;
+    CDlgOutTable* PeakPage() const { return peakPage_; }
+    COutTableS7S8* GasPage() const { return gasPage_; }
+    COutTableS7S8* CondensatePage() const { return condensatePage_; }
+    COutTableS7S8* MarkingPage() const { return markingPage_; }
+    CDlgOutTable* NlhPage() const { return nlhPage_; }
+    CDlgMSG* MessagePage() const { return msgPage_; }
+    QPushButton* Button(const QString& caption) const;
+
+    // The about box: the program's name and version.
+    void ShowAbout();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildPages();
+    void ShowResults(bool recalculated);
+    void RefreshList();
+    void RefreshPeakGrid();
+    void OnListSelectionChanged();
+    void OnListDoubleClicked();
+    bool OpenChromatogram(std::int32_t fileId);
+    void RunDialog(const std::function<bool(QWidget*)>& dialog, bool settings);
+    std::vector<std::int32_t> SelectedFileIds() const;
+    void ApplyLayout(const MainWindowLayout& layout);
+
+    Session& session_;
+    MainWindowHooks hooks_;
+    QString deviceName_;
+    MainWindowLayout baseLayout_;
+    CGridCtrl* list_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    QLineEdit* deviceEdit_ = nullptr;
+    std::vector<QPushButton*> leftButtons_;
+    std::vector<QPushButton*> rightButtons_;
+    QToolButton* aboutButton_ = nullptr;
+    QLabel* deviceLabel_ = nullptr;
+    CDlgOutTable* peakPage_ = nullptr;
+    ChromatogramPlot* plot_ = nullptr;
+    CDlgDegassing* degassingPage_ = nullptr;
+    COutTableS7S8* gasPage_ = nullptr;
+    COutTableS7S8* condensatePage_ = nullptr;
+    COutTableS7S8* markingPage_ = nullptr;
+    CDlgOutTable* nlhPage_ = nullptr;
+    CDlgMSG* msgPage_ = nullptr;
+};
+
+// The window's caption with the version text.
+QString MainWindowCaption();
+
+} // namespace talvex::gui

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "common/grid_model.h"
+
+#include <QWidget>
+
+class QSplitter;
+
+namespace talvex::gui {
+
+class CGridCtrl;
+
+// A page that shows one table over its whole area: the peaks of the selected chromatogram and the
+// composition of the unstable liquid. A widget may be placed above the table (the chromatogram plot).
+class CDlgOutTable : public QWidget {
+    Q_OBJECT
+public:
+    explicit CDlgOutTable(QWidget* parent = nullptr);
+
+    CGridCtrl* Grid() const { return grid_; }
+    void SetGrid(GridModel grid);
+
+    // Puts `widget` above the table; the operator can move the border between them.
+    void SetTopWidget(QWidget* widget);
+
+private:
+    QSplitter* splitter_;
+    CGridCtrl* grid_;
+};
+
+} // namespace talvex::gui

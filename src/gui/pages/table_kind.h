@@ -1,0 +1,21 @@
+#pragma once
+
+namespace talvex::gui {
+
+// What a composition page shows.
+enum class OutTableMode { Gas = 1, Condensate = 2, Marking = 3 };
+
+// The radio group "Результат".
+inline constexpr int kResultAnalysis = 0;
+inline constexpr int kResultControlSample = 1; // "Контроль с применением ОК (проба)"
+inline constexpr int kResultControlStandard = 2; // "Контроль с применением ОК (ГСО)"
+
+// The table kind handed to the table builders: resultKind x 2 + composition + 1 (1 to 6); 0 when the
+// mode or the result kind is out of range.
+int TableKind(int mode, int resultKind, int composition);
+
+// Whether the composition radios can be chosen for a result kind: not for the control with a standard,
+// whose table is the same for both compositions.
+bool CompositionSelectable(int resultKind);
+
+} // namespace talvex::gui
