@@ -25,6 +25,40 @@ struct ChildOutcome {
 // so that on timeout the whole group (helpers it forked included) is killed.
 ChildOutcome RunChild(const std::vector<std::string>& argv, std::chrono::milliseconds timeLimit);
 
+// A program that runs alongside the caller and talks with it line by line over its stdin and stdout (one
+// socket pair, so that writing to a program that has gone never raises SIGPIPE). It runs in a process group
+// of its own: Stop() ends it together with everything it started.
+class PipedChild {
+public:
+    PipedChild() = default;
+    ~PipedChild(); // Stop() without grace
+    PipedChild(const PipedChild&) = delete;
+    PipedChild& operator=(const PipedChild&) = delete;
+
+    // Starts argv[0] (looked up on PATH); its stderr goes to `errorFile` (truncated), or to /dev/null when
+    // that is empty. False when it cannot be started or one is already running.
+    bool Start(const std::vector<std::string>& argv, const std::filesystem::path& errorFile = {});
+    bool Running() const { return pid_ > 0; }
+
+    // Sends `line` and a line feed; false when the program does not take it.
+    bool WriteLine(const std::string& line);
+
+    enum class ReadResult { Line, TimedOut, Closed };
+    // The next line the program writes, without its line feed; waits at most `timeLimit`.
+    ReadResult ReadLine(std::string& line, std::chrono::milliseconds timeLimit);
+
+    // Tells the program that no more input comes (it reads end of file).
+    void CloseInput();
+
+    // Waits up to `grace` for the program to end by itself, then kills its whole group. Safe to repeat.
+    void Stop(std::chrono::milliseconds grace = std::chrono::milliseconds(0));
+
+private:
+    int pid_ = -1;
+    int socket_ = -1;
+    std::string buffer_; // read but not yet handed out
+};
+
 // A folder of its own below the user's temporary folder, removed with everything in it when the object goes.
 class TemporaryFolder {
 public:

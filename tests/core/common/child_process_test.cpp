@@ -84,6 +84,68 @@ TEST(TemporaryFolder, IsRemovedWithEverythingInIt) {
     EXPECT_FALSE(std::filesystem::exists(made));
 }
 
+// True once the process is gone (a zombie of init counts as gone).
+bool ProcessGone(int pid) {
+    for (int i = 0; i < 100; ++i) {
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string id, name, state;
+        if (!(stat >> id >> name >> state) || state == "Z")
+            return true;
+        std::this_thread::sleep_for(20ms);
+    }
+    return false;
+}
+
+TEST(PipedChild, AnswersLineByLineAndSeesTheEndOfItsInput) {
+    PipedChild child;
+    ASSERT_TRUE(child.Start({"sh", "-c", "while read x; do echo \"got $x\"; done; echo end"}));
+    std::string line;
+    for (const std::string word : {"one", "два"}) {
+        ASSERT_TRUE(child.WriteLine(word));
+        ASSERT_EQ(child.ReadLine(line, 10s), PipedChild::ReadResult::Line);
+        EXPECT_EQ(line, "got " + word);
+    }
+    child.CloseInput();
+    ASSERT_EQ(child.ReadLine(line, 10s), PipedChild::ReadResult::Line);
+    EXPECT_EQ(line, "end");
+    EXPECT_EQ(child.ReadLine(line, 10s), PipedChild::ReadResult::Closed);
+    child.Stop(5s);
+    EXPECT_FALSE(child.Running());
+}
+
+TEST(PipedChild, GivesUpWaitingAndStopsEverythingItStarted) {
+    testing::TempFolder dir;
+    const auto pidFile = dir / "grandchild.pid";
+    const auto errors = dir / "errors.txt";
+    PipedChild child;
+    ASSERT_TRUE(child.Start(
+        {"sh", "-c", "sleep 30 & echo $! > '" + pidFile.string() + "'; echo complaint >&2; sleep 30"},
+        errors));
+    std::string line;
+    EXPECT_EQ(child.ReadLine(line, 300ms), PipedChild::ReadResult::TimedOut);
+    child.Stop();
+    EXPECT_FALSE(child.Running());
+    int grandchild = 0;
+    std::ifstream(pidFile) >> grandchild;
+    ASSERT_GT(grandchild, 0);
+    EXPECT_TRUE(ProcessGone(grandchild));
+    EXPECT_THAT(testing::ReadBytes(errors), HasSubstr("complaint"));
+}
+
+TEST(PipedChild, WritingToAProgramThatHasEndedFailsQuietly) {
+    PipedChild child;
+    ASSERT_TRUE(child.Start({"sh", "-c", "exit 0"}));
+    std::string line;
+    EXPECT_EQ(child.ReadLine(line, 10s), PipedChild::ReadResult::Closed);
+    // Without a reader the write must fail rather than raise SIGPIPE and end the test program.
+    bool failed = false;
+    for (int i = 0; i < 100 && !failed; ++i)
+        failed = !child.WriteLine(std::string(4096, 'x'));
+    EXPECT_TRUE(failed);
+    EXPECT_FALSE(PipedChild().WriteLine("nobody"));
+    EXPECT_FALSE(PipedChild().Start({"talvex-no-such-program"}));
+}
+
 TEST(FileUrl, EncodesEverythingButUnreservedCharactersAndSlashes) {
     EXPECT_EQ(FileUrl("/tmp/a b/Отчет~1.odt"), "file:///tmp/a%20b/%D0%9E%D1%82%D1%87%D0%B5%D1%82~1.odt");
     EXPECT_EQ(FileUrl("/x/100%#?"), "file:///x/100%25%23%3F");
