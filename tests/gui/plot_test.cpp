@@ -91,6 +91,25 @@ private slots:
         QVERIFY(dark > 50);
     }
 
+    // The signal stays inside the frame: the axis labels' margin keeps its background.
+    void drawsNothingLeftOfTheFrame() {
+        talvex::CChmFile chm;
+        chm.signal.samples.assign(100'000, 20.0f);
+        chm.signal.samples[0] = 0.0f;
+        chm.signal.samples[99'999] = 40.0f;
+        chm.signal.step = 0.001;
+        ChromatogramPlot plot;
+        plot.setChromatogram(&chm);
+        QImage image(600, 200, QImage::Format_RGB32);
+        plot.render(image);
+        int coloured = 0;
+        for (int x = 0; x < 20; ++x)
+            for (int y = 0; y < image.height(); ++y)
+                if (qBlue(image.pixel(x, y)) > 120 && qRed(image.pixel(x, y)) < 60)
+                    ++coloured;
+        QCOMPARE(coloured, 0);
+    }
+
     void zoomsAndResets() {
         talvex::CChmFile chm;
         chm.signal.samples = {0, 5, 10, 5, 0};

@@ -206,21 +206,31 @@ void ChromatogramPlot::Draw(QPainter& painter, const QRect& all) const {
         const QPointF a(m.X(p.begin), m.Y(p.baselineStart));
         const QPointF b(m.X(p.end), m.Y(p.baselineEnd));
         painter.drawLine(a, b);
-        painter.drawLine(a + QPointF(0, -5), a + QPointF(0, 5));
-        painter.drawLine(b + QPointF(0, -5), b + QPointF(0, 5));
+        // Bound marks only where the peak is wide enough to tell them apart.
+        if (b.x() - a.x() >= 6) {
+            painter.drawLine(a + QPointF(0, -5), a + QPointF(0, 5));
+            painter.drawLine(b + QPointF(0, -5), b + QPointF(0, 5));
+        }
     }
     painter.setPen(QColor(30, 30, 30));
+    double lastLabelX = -1e9; // a name that would overlap the previous one is left out
     for (const Peak& p : peaks_) {
         if (p.name.isEmpty() || p.apexTime < view_.left() || p.apexTime > view_.right() ||
             samples_.size() < 2)
             continue;
         const double k = std::clamp(std::round((p.apexTime - startTime_) / step_), 0.0,
                                     static_cast<double>(samples_.size() - 1));
-        const double y = std::max<double>(m.Y(samples_[static_cast<std::size_t>(k)]) - 4, area.top() + 10);
+        const double x = m.X(p.apexTime);
+        if (std::abs(x - lastLabelX) < metrics.height())
+            continue;
+        lastLabelX = x;
+        const double textWidth = metrics.horizontalAdvance(p.name);
+        const double y =
+            std::max<double>(m.Y(samples_[static_cast<std::size_t>(k)]) - 4, area.top() + textWidth + 2);
         painter.save();
-        painter.translate(m.X(p.apexTime), y);
+        painter.translate(x + metrics.ascent() / 2.0, y);
         painter.rotate(-90);
-        painter.drawText(0, metrics.ascent() / 2, p.name);
+        painter.drawText(0, 0, p.name);
         painter.restore();
     }
 
