@@ -35,7 +35,16 @@ struct CSettings {
 
     // Reads the six values from the profile, with their defaults where a value is missing or unreadable.
     void Load(const SettingsStore& store);
+
+    // Writes the six values as the settings dialog stores them: QtyNumAfterDot limited to 1…10 first (and
+    // kept so here), the shares as texts with that many decimals ("%.*f").
+    void Save(SettingsStore& store);
 };
+
+// The range of QtyNumAfterDot the settings dialog allows.
+inline constexpr std::int32_t kMinDecimals = 1;
+inline constexpr std::int32_t kMaxDecimals = 10;
+std::int32_t LimitDecimals(std::int32_t decimals);
 
 // The instrument name shown in the main window and passed to the report ("0" when never stored).
 std::string LoadDeviceName(const SettingsStore& store);

@@ -1,11 +1,11 @@
 #include "components/retention_time_table.h"
 
-#include "common/case_fold.h"
 #include "common/format.h"
 #include "common/number_text.h"
 #include "common/text_codec.h"
 #include "components/component_table.h"
 #include "components/csv_table.h"
+#include "components/typed_cell.h"
 #include "messages/message_log.h"
 
 #include <algorithm>
@@ -42,17 +42,6 @@ double TimeCell(const std::string& text) {
 
 std::string FileTimeText(double time) {
     return IsNotSet(time) ? std::string() : FormatFixed(time, kFileDecimals);
-}
-
-// A typed time: the stored value and the text the cell shows afterwards.
-std::pair<double, std::string> NormaliseTypedTime(std::string_view typed) {
-    if (typed.empty() || EqualsIgnoringCase(typed, kMissingText))
-        return {NotSet, std::string(typed)};
-    const TypedNumber number = ReadTypedNumber(typed);
-    const double value = Canonical(number.value);
-    if (IsNotSet(value))
-        return {NotSet, std::string(kMissingText)};
-    return {value, number.shown};
 }
 
 } // namespace
@@ -161,10 +150,10 @@ std::optional<std::string> RetentionTimeTable::SetCell(std::size_t index, int co
         shown = r.componentName;
         break;
     case kGasTimeColumn:
-        std::tie(r.gasTime, shown) = NormaliseTypedTime(text);
+        std::tie(r.gasTime, shown) = NormaliseTypedCell(text);
         break;
     case kLiquidTimeColumn:
-        std::tie(r.liquidTime, shown) = NormaliseTypedTime(text);
+        std::tie(r.liquidTime, shown) = NormaliseTypedCell(text);
         break;
     default:
         return std::nullopt;

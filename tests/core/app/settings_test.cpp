@@ -48,6 +48,34 @@ TEST(StoredSettings, OverlayShadowsReadsButWritesReachTheProfile) {
     EXPECT_EQ(profile.ReadString("settings", "nameDevice", "0"), "ГХ-2 зав. 114");
 }
 
+TEST(StoredSettings, SaveLimitsTheDecimalsAndWritesSharesWithThem) {
+    struct Case {
+        int decimals;
+        int stored;
+        const char* n2;
+    };
+    const Case cases[] = {{0, 1, "78.1"}, {3, 3, "78.080"}, {11, 10, "78.0800000000"}, {-5, 1, "78.1"}};
+    for (const Case& c : cases) {
+        MemorySettingsStore store;
+        CSettings s;
+        s.QtyNumAfterDot = c.decimals;
+        s.ModeCalc = kModeLiquidOnly;
+        s.Sect7_CorrectO2 = 1;
+        s.Sect7_ConcN2 = 78.08;
+        s.Sect7_ConcO2 = 0.5;
+        s.Save(store);
+        EXPECT_EQ(s.QtyNumAfterDot, c.stored);
+        EXPECT_EQ(store.ReadInt("settings", "QtyNumAfterDot", -1), c.stored) << c.decimals;
+        EXPECT_EQ(store.ReadString("settings", "Sect7_ConcN2", ""), c.n2) << c.decimals;
+        EXPECT_EQ(store.ReadInt("settings", "ModeCalc", -1), kModeLiquidOnly);
+        EXPECT_EQ(store.ReadInt("settings", "Sect7_CorrectO2", -1), 1);
+        CSettings back;
+        back.Load(store);
+        EXPECT_EQ(back.Sect7_ConcO2, 0.5);
+        EXPECT_EQ(back.Sect7_ConcCO2, 0.0);
+    }
+}
+
 TEST(DataFolderRule, PublicFolderOrRelativeTalvexFolder) {
     EXPECT_EQ(DataFolder("/srv/public"), std::filesystem::path("/srv/public/Documents/Korvant/Talvex"));
     EXPECT_EQ(DataFolder(nullptr), std::filesystem::path("Talvex"));
