@@ -158,8 +158,11 @@ void ChromatogramPlot::Draw(QPainter& painter, const QRect& all) const {
         const PlotBand& band = bands_[i];
         const QRectF r(QPointF(m.X(band.start), area.top()), QPointF(m.X(band.end), area.bottom()));
         painter.fillRect(r, i % 2 ? QColor(255, 215, 140, 70) : QColor(140, 190, 255, 70));
-        painter.setPen(QColor(90, 90, 90));
-        painter.drawText(r.adjusted(2, 2, -2, -2), Qt::AlignHCenter | Qt::AlignTop, band.name);
+        // A name is written only where the whole of it fits into its band.
+        if (metrics.horizontalAdvance(band.name) + 4 <= r.width()) {
+            painter.setPen(QColor(90, 90, 90));
+            painter.drawText(r.adjusted(2, 2, -2, -2), Qt::AlignHCenter | Qt::AlignTop, band.name);
+        }
     }
 
     // The signal: point by point when zoomed in, else as the extent of each pixel column.
@@ -214,6 +217,8 @@ void ChromatogramPlot::Draw(QPainter& painter, const QRect& all) const {
     }
     painter.setPen(QColor(30, 30, 30));
     double lastLabelX = -1e9; // a name that would overlap the previous one is left out
+    // Peak names stay below the strip of the band names.
+    const double labelTop = area.top() + 2 + (bands_.empty() ? 0 : metrics.height() + 2);
     for (const Peak& p : peaks_) {
         if (p.name.isEmpty() || p.apexTime < view_.left() || p.apexTime > view_.right() ||
             samples_.size() < 2)
@@ -226,7 +231,7 @@ void ChromatogramPlot::Draw(QPainter& painter, const QRect& all) const {
         lastLabelX = x;
         const double textWidth = metrics.horizontalAdvance(p.name);
         const double y =
-            std::max<double>(m.Y(samples_[static_cast<std::size_t>(k)]) - 4, area.top() + textWidth + 2);
+            std::max<double>(m.Y(samples_[static_cast<std::size_t>(k)]) - 4, labelTop + textWidth);
         painter.save();
         painter.translate(x + metrics.ascent() / 2.0, y);
         painter.rotate(-90);
