@@ -3,12 +3,15 @@
 #include "plot/chromatogram_plot.h"
 #include "plot/column_decimation.h"
 
+#include "app/session.h"
 #include "chromatogram/chm_file.h"
+#include "common/settings_store.h"
 
 #include <QImage>
 #include <QTest>
 
 #include <algorithm>
+#include <filesystem>
 #include <random>
 
 class PlotTest : public QObject {
@@ -108,6 +111,42 @@ private slots:
                 if (qBlue(image.pixel(x, y)) > 120 && qRed(image.pixel(x, y)) < 60)
                     ++coloured;
         QCOMPARE(coloured, 0);
+    }
+
+    // The example condensate sample shows method A's fraction windows after a recalculation; a gas run
+    // and no selection show none.
+    void showsTheFractionWindowsOfTheSelectedCondensateRun() {
+        talvex::MemorySettingsStore store;
+        talvex::Session session(store, TALVEX_SOURCE_DIR "/data");
+        QVERIFY(session.LoadComponents().empty());
+        std::vector<std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(TALVEX_SOURCE_DIR "/examples"))
+            if (entry.path().extension() == ".stg")
+                files.push_back(entry.path().string());
+        std::sort(files.begin(), files.end());
+        QVERIFY(session.AddFiles(files));
+        auto idOf = [&session](const std::string& name) {
+            for (const auto& c : session.Chromatograms())
+                if (std::filesystem::path(c.passport.path).filename() == name)
+                    return c.fileId;
+            return -1;
+        };
+        ChromatogramPlot plot;
+        session.SelectFile(idOf("dk-sample-1.stg"));
+        plot.showSelected(session);
+        QVERIFY(plot.bands().size() > 5);
+        QVERIFY(plot.bands().front().name.startsWith(QLatin1Char('F')));
+        for (const PlotBand& band : plot.bands()) {
+            QVERIFY(band.start < band.end);
+            QVERIFY(band.start >= plot.viewRange().left() && band.end <= plot.viewRange().right());
+        }
+        session.SelectFile(idOf("gd-1-fid.stg"));
+        plot.showSelected(session);
+        QVERIFY(plot.bands().empty());
+        QVERIFY(plot.viewRange().width() > 1.0);
+        session.SelectFile(-1);
+        plot.showSelected(session);
+        QVERIFY(plot.bands().empty());
     }
 
     void zoomsAndResets() {

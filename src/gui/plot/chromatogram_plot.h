@@ -32,6 +32,7 @@ public:
     // Shows the chromatogram (copied: the plot keeps no pointer into the list); nullptr clears the plot.
     void setChromatogram(const talvex::CChmFile* chromatogram);
     void setBands(std::vector<PlotBand> bands);
+    const std::vector<PlotBand>& bands() const { return bands_; }
     // Shows the session's selected chromatogram and, for a condensate analysis after a recalculation,
     // the fraction windows of marking method A. Call it after every selection change and recalculation.
     void showSelected(const talvex::Session& session);
