@@ -1,0 +1,45 @@
+#pragma once
+
+#include "nlh/degassing.h"
+#include "report/spreadsheet_automation.h"
+#include "report/spreadsheet_sheets.h"
+
+#include <filesystem>
+
+namespace talvex {
+
+struct Section7Result;
+struct CondensateResult;
+struct NlhResult;
+
+// The spreadsheet export: a copy of the template, filled with the results through a spreadsheet
+// application.
+
+// The template ships next to the program's executable, as the ODT template does.
+inline constexpr const char* kXlsTemplateFileName = "Template_tlvx.xls";
+std::filesystem::path XlsTemplatePath(const std::filesystem::path& programFolder);
+
+// Everything the spreadsheet is filled from.
+struct SpreadsheetInputs {
+    const Section7Result& gas;
+    const CondensateResult& condensate;
+    const NlhResult& nlh;
+    const DegassingParameters& degassing;
+};
+
+// Fills one listed sheet of the open workbook whose "Sheets" object is `sheets`: the data rows are
+// unmerged and emptied, then shortened or lengthened to the number of names, the names and values written,
+// the columns that span the list merged again and the block below given back its row heights. False at
+// the first failed request, with the operator's message in `failure`.
+bool FillSheet(SpreadsheetAutomation& automation, AutomationObject sheets, const SheetLayout& layout,
+               const SheetContent& content, AutomationFailure& failure);
+
+// The whole export: starts the application, saves a copy of the template under `target` (the template
+// itself is never changed), fills sheets 1, 2, 4 and 5 of the copy, saves it and quits. The application is
+// shut down in every case. On failure the export is abandoned, `failure` holds the message for the
+// operator, and `target` may hold an unfilled copy of the template.
+bool SpreadsheetExport(SpreadsheetAutomation& automation, const std::filesystem::path& templatePath,
+                       const std::filesystem::path& target, const SpreadsheetInputs& inputs,
+                       AutomationFailure& failure);
+
+} // namespace talvex
