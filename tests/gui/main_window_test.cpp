@@ -1,0 +1,174 @@
+#include "app/session.h"
+#include "common/settings.h"
+#include "grid/grid_ctrl.h"
+#include "gui_test_support.h"
+#include "mainwindow/talvex_dlg.h"
+#include "pages/dlg_out_table.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace talvex;
+using namespace talvex::gui;
+
+namespace {
+
+constexpr std::int64_t kT = 1700000000;
+
+QStringList Column(const CGridCtrl& grid, int column) {
+    QStringList cells;
+    for (int row = 0; row < grid.RowCount(); ++row)
+        cells << grid.CellText(row, column);
+    return cells;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        files_ = std::make_unique<QTemporaryDir>();
+        const std::filesystem::path dir = files_->path().toStdString();
+        session_ = std::make_unique<Session>(profile_, guitest::CopyShippedData(dir));
+        QVERIFY(session_->LoadComponents().empty());
+        gasFid_ = guitest::WriteChromatogram(dir / "f1.stg", "ПИД ГД", "Проба 1", kT);
+        gasTcd_ = guitest::WriteChromatogram(dir / "t1.stg", "ДТП-1 ГД", "Проба 1", kT + 9);
+        condensate_ = guitest::WriteChromatogram(dir / "c.stg", "ПИД ДК", "Проба 7", kT - 500);
+        errors_.clear();
+        opened_.clear();
+        MainWindowHooks hooks;
+        hooks.showError = [this](const QString& caption, const QString& text) {
+            errors_ << caption + "|" + text;
+        };
+        hooks.openFile = [this](const QString& path) {
+            opened_ << path;
+            return !path.endsWith(QStringLiteral("c.stg")); // no program is registered for this one
+        };
+        window_ = std::make_unique<CTalvexDlg>(*session_, hooks);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+
+    void cleanup() {
+        window_.reset();
+        session_.reset();
+    }
+
+    void addSelectDeleteAndDeleteAll() {
+        CGridCtrl& list = *window_->List();
+        window_->AddFiles({QString::fromStdString(condensate_), QString::fromStdString(gasTcd_),
+                           QString::fromStdString(gasFid_), QString::fromStdString(gasFid_)});
+        // The duplicate is refused; gas comes before condensate after the recalculation.
+        QCOMPARE(Column(list, 1), (QStringList{"f1.stg", "t1.stg", "c.stg"}));
+        QCOMPARE(Column(list, 5), (QStringList{"Ан - 1", "Ан - 1", "Ан - 1"}));
+        QCOMPARE(list.RowTag(2), 0);
+        QCOMPARE(window_->PeakPage()->Grid()->RowCount(), 0);
+
+        list.selectRow(1);
+        QCOMPARE(session_->SelectedFileId(), 1);
+        const CGridCtrl& peaks = *window_->PeakPage()->Grid();
+        QCOMPARE(peaks.RowCount(), 1);
+        QCOMPARE(peaks.CellText(0, 1), QStringLiteral("Метан"));
+
+        window_->Button(QStringLiteral("Удалить"))->click();
+        QCOMPARE(Column(list, 1), (QStringList{"f1.stg", "c.stg"}));
+        QCOMPARE(session_->SelectedFileId(), -1);
+        QCOMPARE(peaks.RowCount(), 0);
+
+        window_->Button(QStringLiteral("Удалить все"))->click();
+        QCOMPARE(list.RowCount(), 0);
+        window_->AddFiles({QString::fromStdString(gasFid_)});
+        QCOMPARE(list.RowTag(0), 3); // the counter runs on after deleting everything
+        QVERIFY(errors_.isEmpty());
+    }
+
+    void deleteKeyWithoutSelectionRecalculatesOnly() {
+        window_->AddFiles({QString::fromStdString(gasFid_), QString::fromStdString(condensate_)});
+        CGridCtrl& list = *window_->List();
+        list.clearSelection();
+        list.setFocus();
+        session_->Log().PostText(kMsgError, "stale"); // a recalculation clears it
+        QTest::keyClick(&list, Qt::Key_Delete);
+        QCOMPARE(list.RowCount(), 2);
+        const std::vector<std::string> errors = session_->Log().Texts(kMsgError);
+        QVERIFY(std::find(errors.begin(), errors.end(), "stale") == errors.end());
+        list.selectRow(0);
+        QTest::keyClick(&list, Qt::Key_Delete);
+        QCOMPARE(list.RowCount(), 1);
+    }
+
+    void clickOnAnEmptyAreaClearsThePeakPage() {
+        window_->AddFiles({QString::fromStdString(gasFid_)});
+        CGridCtrl& list = *window_->List();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                          list.visualRect(list.model()->index(0, 1)).center());
+        QCOMPARE(window_->PeakPage()->Grid()->RowCount(), 1);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(10, list.viewport()->height() - 5));
+        QCOMPARE(session_->SelectedFileId(), -1);
+        QCOMPARE(window_->PeakPage()->Grid()->RowCount(), 0);
+    }
+
+    void fileThatCannotBeOpenedIsReported() {
+        window_->AddFiles({QString::fromStdString(gasFid_), QString::fromStdString(condensate_)});
+        window_->List()->selectAll();
+        window_->Button(QStringLiteral("Открыть в ПО Корвант"))->click();
+        QCOMPARE(opened_.size(), 2); // the failure does not stop the next file
+        QCOMPARE(errors_, QStringList{QStringLiteral("Ошибка|Не удается открыть файл: \n") +
+                                      QString::fromStdString(condensate_)});
+        QCOMPARE(window_->List()->RowCount(), 2);
+    }
+
+    void pagesStandInTheirOrder() {
+        const QTabWidget& tabs = *window_->Tabs();
+        const QStringList captions{"Инфо. по хрм.",
+                                   "Дегазация",
+                                   "Газ сепарации/дегазации",
+                                   "Дегазированный конденсат",
+                                   "Результаты разметки (ДК)",
+                                   "Состав НЖУ",
+                                   "Системные сообщения"};
+        QCOMPARE(tabs.count(), captions.size());
+        for (int i = 0; i < tabs.count(); ++i)
+            QCOMPARE(tabs.tabText(i), captions[i]);
+        QCOMPARE(tabs.currentIndex(), 0);
+        QVERIFY(window_->windowTitle().startsWith(QStringLiteral("Талвекс   ver")));
+    }
+
+    void resizingMovesTheTabsByAQuarterOfTheHeightChange() {
+        const QSize initial = window_->size();
+        QCOMPARE(window_->minimumSize(), initial);
+        const QRect tabs = window_->Tabs()->geometry();
+        const QRect list = window_->List()->geometry();
+        const QRect report = window_->Button(QStringLiteral("Отчет"))->geometry();
+        window_->resize(initial + QSize(60, 400));
+        QCOMPARE(window_->Tabs()->geometry(),
+                 QRect(tabs.x(), tabs.y() + 100, tabs.width() + 60, tabs.height() + 300));
+        QCOMPARE(window_->List()->geometry(), QRect(list.topLeft(), list.size() + QSize(60, 100)));
+        QCOMPARE(window_->Button(QStringLiteral("Отчет"))->geometry(), report.translated(60, 0));
+        window_->resize(initial - QSize(100, 100));
+        QCOMPARE(window_->size(), initial);
+    }
+
+    void deviceNameIsStoredOnClose() {
+        window_->findChild<QLineEdit*>()->setText(QStringLiteral("Кристалл-5000"));
+        QCOMPARE(window_->DeviceName(), QStringLiteral("Кристалл-5000"));
+        window_->close();
+        QCOMPARE(QString::fromStdString(LoadDeviceName(profile_)), QStringLiteral("Кристалл-5000"));
+    }
+
+private:
+    guitest::IsolatedProfile isolated_;
+    MemorySettingsStore profile_;
+    std::unique_ptr<QTemporaryDir> files_;
+    std::unique_ptr<Session> session_;
+    std::unique_ptr<CTalvexDlg> window_;
+    std::string gasFid_, gasTcd_, condensate_;
+    QStringList errors_;
+    QStringList opened_;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
