@@ -165,6 +165,18 @@ private slots:
         QCOMPARE(plot.viewRange().width(), 0.5);
         QTest::mouseDClick(&plot, Qt::LeftButton, {}, QPoint(200, 100));
         QCOMPARE(plot.viewRange(), full);
+        // A rubber band (right button) zooms into what it covers; a left drag pans without zooming.
+        QTest::mousePress(&plot, Qt::RightButton, {}, QPoint(150, 40));
+        QTest::mouseMove(&plot, QPoint(250, 120));
+        QTest::mouseRelease(&plot, Qt::RightButton, {}, QPoint(250, 120));
+        const QRectF band = plot.viewRange();
+        QVERIFY(band.left() > full.left() && band.right() < full.right());
+        QVERIFY(band.top() > full.top() && band.bottom() < full.bottom());
+        QTest::mousePress(&plot, Qt::LeftButton, {}, QPoint(200, 100));
+        QTest::mouseMove(&plot, QPoint(100, 100));
+        QTest::mouseRelease(&plot, Qt::LeftButton, {}, QPoint(100, 100));
+        QVERIFY(plot.viewRange().left() > band.left());
+        QCOMPARE(plot.viewRange().width(), band.width());
         plot.setChromatogram(nullptr);
         QImage image(200, 100, QImage::Format_RGB32);
         plot.render(image); // an empty plot draws its frame only
