@@ -1,4 +1,4 @@
-#include "data_folder_choice.h"
+#include "app/data_folder_choice.h"
 
 #include "app/data_folder.h"
 

@@ -1,8 +1,8 @@
 // talvex: the desktop program. `talvex --screenshots DIR` saves a picture of every page of the example
 // session instead of opening the window for the operator.
 
+#include "app/data_folder_choice.h"
 #include "app/session.h"
-#include "data_folder_choice.h"
 #include "mainwindow/talvex_dlg.h"
 #include "qt_settings_store.h"
 #include "screenshots.h"
