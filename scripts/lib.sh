@@ -10,6 +10,7 @@ TALVEX_PACKAGES=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     # the PDF report (LibreOffice headless) and the template's build script
     python3 libreoffice-writer-nogui fonts-dejavu-core
+    libreoffice-calc-nogui python3-uno # the spreadsheet export (LibreOffice Calc over UNO)
 )
 
 talvex_install_packages() {
