@@ -6,6 +6,7 @@
 #include "report/office_conversion.h"
 #include "report/report_document.h"
 #include "report/report_messages.h"
+#include "report/uno_spreadsheet.h"
 
 #include <filesystem>
 #include <system_error>
@@ -69,6 +70,17 @@ bool WriteReportOutputs(const pugi::xml_document& doc, const RunOptions& options
     if (ConvertWithOffice(odt, "pdf", *options.pdfFile, kOfficeTimeLimit, error))
         return true;
     error = "cannot write " + *options.pdfFile + ": " + error;
+    return false;
+}
+
+bool WriteSpreadsheet(const SpreadsheetInputs& results, const std::string& target, std::string& error) {
+    const std::filesystem::path folder = ProgramFolder();
+    UnoSpreadsheet office(SpreadsheetBridgePath(folder), kOfficeTimeLimit, kOfficeTimeLimit);
+    AutomationFailure failure;
+    if (SpreadsheetExport(office, XlsTemplatePath(folder), std::filesystem::absolute(target), results,
+                          failure))
+        return true;
+    error = "cannot write " + target + ": " + failure.text;
     return false;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/spreadsheet_export.h"
 #include "run_options.h"
 
 #include <pugixml.hpp>
@@ -12,5 +13,9 @@ namespace talvex::cli {
 // template (the one next to the program unless --template names another) and its PDF conversion. False
 // with the operator's text in `error` at the first failure.
 bool WriteReportOutputs(const pugi::xml_document& doc, const RunOptions& options, std::string& error);
+
+// Fills a copy of the spreadsheet template next to the program with the results and saves it as `target`
+// (the office suite does the work). False with the operator's text in `error`.
+bool WriteSpreadsheet(const SpreadsheetInputs& results, const std::string& target, std::string& error);
 
 } // namespace talvex::cli

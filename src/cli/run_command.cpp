@@ -2,8 +2,8 @@
 
 #include "app/data_folder.h"
 #include "app/session.h"
-#include "common/settings.h"
 #include "common/data_file_io.h"
+#include "common/settings.h"
 #include "grid_tsv.h"
 #include "qt_settings_store.h"
 #include "report/report_document.h"
@@ -28,7 +28,7 @@ constexpr const char* kRunUsage =
     "                      [--pressure X] [--temperature X] [--sample-mass X] [--cond-mass1 X]\n"
     "                      [--cond-mass2 X] [--gas-volume1 X] [--gas-volume2 X]\n"
     "                      [--device NAME] [--switch KEY=0|1]... [--xml FILE] [--json FILE]\n"
-    "                      [--odt FILE] [--pdf FILE] [--template FILE.odt]\n"
+    "                      [--odt FILE] [--pdf FILE] [--template FILE.odt] [--xls FILE]\n"
     "                      [--tables DIR] [--log] FILE.stg...\n";
 
 void ApplyOverrides(const RunOptions& options, OverlaySettingsStore& settings) {
@@ -125,6 +125,15 @@ int RunRun(const std::vector<std::string>& args) {
                              static_cast<std::int64_t>(std::time(nullptr))});
         std::string error;
         if (!WriteReportOutputs(doc, *options, error)) {
+            std::cerr << "talvex-cli: " << ToLf(error) << '\n';
+            return 1;
+        }
+    }
+    if (options->xlsFile) {
+        std::string error;
+        if (!WriteSpreadsheet(
+                {session.Section7(), session.Condensate(), session.Nlh(), session.Degassing().Parameters()},
+                *options->xlsFile, error)) {
             std::cerr << "talvex-cli: " << ToLf(error) << '\n';
             return 1;
         }

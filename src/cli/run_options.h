@@ -26,6 +26,7 @@ struct RunOptions {
     std::optional<std::string> xmlFile;
     std::optional<std::string> odtFile;
     std::optional<std::string> pdfFile;      // the ODT report converted by the office suite
+    std::optional<std::string> xlsFile;      // the spreadsheet template filled by the office suite
     std::optional<std::string> templateFile; // instead of the template next to the program
     std::optional<std::string> jsonFile;
     std::optional<std::string> tablesDir;
