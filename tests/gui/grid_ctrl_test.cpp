@@ -159,6 +159,27 @@ private slots:
         QCOMPARE(m->columnCount(), 2);
     }
 
+    // The row's own background shows until the row is selected; then the highlight replaces it.
+    void selectedRowsAreDrawnInTheHighlightColours() {
+        CGridCtrl grid;
+        grid.SetGrid(TwoRows());
+        grid.resize(400, 200);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        const auto pixelAt = [&grid](int row) {
+            const QRect cell = grid.visualRect(grid.model()->index(row, 1));
+            const QImage image = grid.viewport()->grab().toImage();
+            return QColor(image.pixel(cell.right() - 4, cell.center().y()));
+        };
+        QCOMPARE(pixelAt(1), QColor(Qt::blue));
+        QCOMPARE(pixelAt(0), grid.palette().color(QPalette::Base));
+        grid.selectRow(1);
+        const QColor selected = pixelAt(1);
+        QVERIFY2(selected == grid.palette().color(QPalette::Active, QPalette::Highlight) ||
+                     selected == grid.palette().color(QPalette::Inactive, QPalette::Highlight),
+                 qPrintable(selected.name()));
+    }
+
     void headerClicksAlternateTheDirectionAndSortNothing() {
         CGridCtrl grid;
         grid.SetGrid(TwoRows());
