@@ -72,6 +72,9 @@ private slots:
         const CGridCtrl& peaks = *window_->PeakPage()->Grid();
         QCOMPARE(peaks.RowCount(), 1);
         QCOMPARE(peaks.CellText(0, 1), QStringLiteral("Метан"));
+        window_->Recalculate(); // a recalculation keeps the shown chromatogram selected
+        QCOMPARE(list.SelectedRows(), std::vector<int>{1});
+        QCOMPARE(peaks.RowCount(), 1);
 
         window_->Button(QStringLiteral("Удалить"))->click();
         QCOMPARE(Column(list, 1), (QStringList{"f1.stg", "c.stg"}));

@@ -2,6 +2,8 @@
 
 #include "grid/grid_table_model.h"
 
+#include <algorithm>
+
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>

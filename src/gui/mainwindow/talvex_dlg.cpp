@@ -283,8 +283,13 @@ void CTalvexDlg::ShowResults(bool recalculated) {
 }
 
 void CTalvexDlg::RefreshList() {
+    // Rebuilding the rows drops the view's selection; the chromatogram whose peaks are shown stays
+    // selected, so that the list and the peak page agree after a recalculation.
     const QSignalBlocker block(list_->selectionModel());
     list_->SetGrid(session_.ListGrid());
+    for (int row = 0; row < list_->RowCount(); ++row)
+        if (list_->RowTag(row) == session_.SelectedFileId())
+            list_->selectRow(row);
 }
 
 void CTalvexDlg::RefreshPeakGrid() {
