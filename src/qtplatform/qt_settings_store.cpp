@@ -4,12 +4,18 @@ namespace talvex {
 namespace {
 
 QString KeyPath(const std::string& section, const std::string& key) {
+    if (section.empty())
+        return QString::fromStdString(key);
     return QString::fromStdString(section) + QLatin1Char('/') + QString::fromStdString(key);
 }
 
 } // namespace
 
 QtSettingsStore::QtSettingsStore() : settings_(QStringLiteral("Vintaro"), QStringLiteral("tlvx")) {}
+
+QtSettingsStore::QtSettingsStore(QSettings::Scope scope, const QString& organization,
+                                 const QString& application)
+    : settings_(scope, organization, application) {}
 
 std::int32_t QtSettingsStore::ReadInt(const std::string& section, const std::string& key,
                                       std::int32_t defaultValue) const {

@@ -12,6 +12,9 @@ namespace talvex {
 class QtSettingsStore : public SettingsStore {
 public:
     QtSettingsStore();
+    // Another program's profile, such as the data system's QSettings("Vintaro", "Korvant"), in the user's
+    // or the machine's scope. An empty section names the values directly under the key.
+    QtSettingsStore(QSettings::Scope scope, const QString& organization, const QString& application);
 
     std::int32_t ReadInt(const std::string& section, const std::string& key,
                          std::int32_t defaultValue) const override;
