@@ -1,8 +1,10 @@
 #include "app/session.h"
 #include "common/settings.h"
+#include "degassing/dlg_degassing.h"
 #include "grid/grid_ctrl.h"
 #include "gui_test_support.h"
 #include "mainwindow/talvex_dlg.h"
+#include "pages/dlg_msg.h"
 #include "pages/dlg_out_table.h"
 
 #include <QLineEdit>
@@ -30,6 +32,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void init() {
+        profile_ = MemorySettingsStore();
         files_ = std::make_unique<QTemporaryDir>();
         const std::filesystem::path dir = files_->path().toStdString();
         session_ = std::make_unique<Session>(profile_, guitest::CopyShippedData(dir));
@@ -47,6 +50,12 @@ private slots:
             opened_ << path;
             return !path.endsWith(QStringLiteral("c.stg")); // no program is registered for this one
         };
+        hooks.settingsDialog = [this](QWidget*) {
+            if (settingsOk_) // what the dialog stores on OK
+                profile_.WriteInt(kSettingsSection, kKeyDecimals, 5);
+            return settingsOk_;
+        };
+        hooks.reportDialog = [this](QWidget*, const QString& device) { reports_ << device; };
         window_ = std::make_unique<CTalvexDlg>(*session_, hooks);
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
@@ -96,8 +105,7 @@ private slots:
         session_->Log().PostText(kMsgError, "stale"); // a recalculation clears it
         QTest::keyClick(&list, Qt::Key_Delete);
         QCOMPARE(list.RowCount(), 2);
-        const std::vector<std::string> errors = session_->Log().Texts(kMsgError);
-        QVERIFY(std::find(errors.begin(), errors.end(), "stale") == errors.end());
+        QVERIFY(!HasError("stale"));
         list.selectRow(0);
         QTest::keyClick(&list, Qt::Key_Delete);
         QCOMPARE(list.RowCount(), 1);
@@ -155,14 +163,49 @@ private slots:
         QCOMPARE(window_->size(), initial);
     }
 
+    void degassingPageRequestRecalculatesAfterItsHandler() {
+        session_->Log().PostText(kMsgError, "stale");
+        auto* page = static_cast<CDlgDegassing*>(window_->PageWidget(CTalvexDlg::kDegassing));
+        page->RecalcDegassing();
+        QVERIFY(HasError("stale")); // queued: nothing runs inside the page's handler
+        QCoreApplication::processEvents();
+        QVERIFY(!HasError("stale"));
+        QCOMPARE(window_->MessagePage()->Text(), QString::fromStdString(session_->Log().LogText()));
+    }
+
+    void settingsAcceptedRecalculateWithTheNewDecimals_data() {
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("gasFactor");
+        QTest::newRow("OK") << true << "0.00000";
+        QTest::newRow("cancelled") << false << "0.000"; // the stored default, 3
+    }
+    void settingsAcceptedRecalculateWithTheNewDecimals() {
+        QFETCH(bool, ok);
+        QFETCH(QString, gasFactor);
+        settingsOk_ = ok;
+        session_->Log().PostText(kMsgError, "stale");
+        window_->Button(QStringLiteral("Настройка расчета"))->click();
+        QCoreApplication::processEvents();
+        QCOMPARE(HasError("stale"), !ok);
+        auto* page = static_cast<CDlgDegassing*>(window_->PageWidget(CTalvexDlg::kDegassing));
+        QCOMPARE(page->fieldEdit(DegassingField::GasFactor)->text(), gasFactor);
+    }
+
     void deviceNameIsStoredOnClose() {
         window_->findChild<QLineEdit*>()->setText(QStringLiteral("Кристалл-5000"));
         QCOMPARE(window_->DeviceName(), QStringLiteral("Кристалл-5000"));
+        window_->Button(QStringLiteral("Отчет"))->click();
+        QCOMPARE(reports_, QStringList{QStringLiteral("Кристалл-5000")});
         window_->close();
         QCOMPARE(QString::fromStdString(LoadDeviceName(profile_)), QStringLiteral("Кристалл-5000"));
     }
 
 private:
+    bool HasError(const std::string& text) const {
+        const std::vector<std::string> errors = session_->Log().Texts(kMsgError);
+        return std::find(errors.begin(), errors.end(), text) != errors.end();
+    }
+
     guitest::IsolatedProfile isolated_;
     MemorySettingsStore profile_;
     std::unique_ptr<QTemporaryDir> files_;
@@ -171,6 +214,8 @@ private:
     std::string gasFid_, gasTcd_, condensate_;
     QStringList errors_;
     QStringList opened_;
+    QStringList reports_;
+    bool settingsOk_ = true;
 };
 
 QTEST_MAIN(MainWindowTest)
