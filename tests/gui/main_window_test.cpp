@@ -163,6 +163,17 @@ private slots:
         QCOMPARE(window_->size(), initial);
     }
 
+    // The core refuses to calculate without the retention times; the operator sees why at once.
+    void failedRecalculationIsShown() {
+        std::filesystem::remove(session_->DataFolder() / "CompsTime.csv");
+        window_->AddFiles({QString::fromStdString(gasFid_)});
+        QCOMPARE(errors_.size(), 1);
+        QCOMPARE(errors_.front(),
+                 QStringLiteral("Ошибка|") + QString::fromStdString(session_->RecalcError()));
+        QVERIFY(!session_->RecalcError().empty());
+        QCOMPARE(window_->List()->RowCount(), 1);
+    }
+
     void degassingPageRequestRecalculatesAfterItsHandler() {
         session_->Log().PostText(kMsgError, "stale");
         auto* page = static_cast<CDlgDegassing*>(window_->PageWidget(CTalvexDlg::kDegassing));
