@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
         profile, talvex::gui::ChooseDataFolder(options->dataDir, std::getenv("PUBLIC"), programFolder));
     for (const std::string& text : session.LoadComponents())
         QMessageBox::critical(nullptr, QStringLiteral("Ошибка"), QString::fromStdString(text));
-    talvex::gui::CTalvexDlg window(session);
+    talvex::gui::CTalvexDlg window(session, talvex::gui::MainWindowHooks::Desktop(session));
     window.show();
     return QApplication::exec();
 }

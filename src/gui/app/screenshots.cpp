@@ -70,7 +70,7 @@ int SaveScreenshots(const std::filesystem::path& outFolder, const std::filesyste
         std::cerr << "talvex: " << text << '\n';
     TypeDemoDegassing(session);
 
-    MainWindowHooks hooks;
+    MainWindowHooks hooks = MainWindowHooks::Desktop(session);
     hooks.showError = [](const QString& caption, const QString& text) {
         std::cerr << "talvex: " << caption.toStdString() << ": " << text.toStdString() << '\n';
     };

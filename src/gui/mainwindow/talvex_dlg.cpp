@@ -2,8 +2,11 @@
 
 #include "app/data_folder.h"
 #include "app/session.h"
+#include "browser/open_chrm_dlg.h"
 #include "common/settings.h"
 #include "degassing/dlg_degassing.h"
+#include "editors/components_dlg.h"
+#include "editors/comps_time_dlg.h"
 #include "grid/grid_ctrl.h"
 #include "mainwindow/app_icon.h"
 #include "nlh/nlh.h"
@@ -12,11 +15,11 @@
 #include "pages/out_table_s7s8.h"
 #include "plot/chromatogram_plot.h"
 #include "report/dlg_report.h"
+#include "settings/settings_dlg.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,16 +46,20 @@ int ButtonWidth(const QPushButton* button, int least) {
 
 } // namespace
 
-MainWindowHooks MainWindowHooks::Desktop() {
+MainWindowHooks MainWindowHooks::Desktop(Session& session) {
     MainWindowHooks hooks;
-    hooks.askFiles = [](QWidget* parent) {
-        return QFileDialog::getOpenFileNames(parent, QStringLiteral("Добавить"), QString(),
-                                             QStringLiteral("Хроматограммы (*.stg)"));
-    };
+    hooks.askFiles = [](QWidget* parent) { return RunChromatogramBrowser(parent); };
     hooks.openFile = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     hooks.showError = [](const QString& caption, const QString& text) {
         QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, QApplication::activeWindow());
         box.exec();
+    };
+    hooks.settingsDialog = [&session](QWidget* parent) {
+        return RunSettingsDialog(session.Settings(), parent);
+    };
+    hooks.componentEditor = ComponentEditorHook(session);
+    hooks.retentionTimeEditor = [&session](QWidget* parent) {
+        return RunRetentionTimeEditor(session, parent);
     };
     return hooks;
 }
@@ -182,7 +189,7 @@ void CTalvexDlg::BuildPages() {
     condensatePage_ = new COutTableS7S8(OutTableMode::Condensate, session_, tabs_);
     markingPage_ = new COutTableS7S8(OutTableMode::Marking, session_, tabs_);
     nlhPage_ = new CDlgOutTable(tabs_);
-    CSettings settings;
+    talvex::CSettings settings;
     settings.Load(session_.Settings());
     nlhPage_->SetGrid(FillNlhPage(session_.Nlh(), settings.QtyNumAfterDot));
     msgPage_ = new CDlgMSG(session_.Log(), tabs_);
@@ -274,7 +281,7 @@ void CTalvexDlg::ShowResults(bool recalculated) {
     gasPage_->Refresh();
     condensatePage_->Refresh();
     markingPage_->Refresh();
-    CSettings settings;
+    talvex::CSettings settings;
     settings.Load(session_.Settings());
     nlhPage_->SetGrid(FillNlhPage(session_.Nlh(), settings.QtyNumAfterDot));
     msgPage_->Refresh();

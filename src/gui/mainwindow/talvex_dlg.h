@@ -27,9 +27,8 @@ class CDlgOutTable;
 class CGridCtrl;
 class COutTableS7S8;
 
-// What the main window asks of the desktop. The defaults use the real file dialog, message box and
-// desktop opener; tests replace them. A dialog hook returns true when the operator confirmed with OK;
-// without a hook its button is disabled.
+// What the main window asks of the desktop and of the program's other dialogs; tests replace them. A dialog
+// hook returns true when the operator confirmed with OK; without a hook its button is disabled.
 struct MainWindowHooks {
     std::function<QStringList(QWidget* parent)> askFiles; // the chromatograms to add; empty = cancel
     std::function<bool(const QString& path)> openFile;    // false when no program could open the file
@@ -40,7 +39,8 @@ struct MainWindowHooks {
     // Replaces the report dialog (tests); without it "Отчет" opens CDlgReport.
     std::function<void(QWidget* parent, const QString& deviceName)> reportDialog;
 
-    static MainWindowHooks Desktop();
+    // The program's own dialogs and the desktop's services, working on this session.
+    static MainWindowHooks Desktop(Session& session);
 };
 
 // The program's main window: the chromatogram list with the buttons that change it, the instrument name,
@@ -52,8 +52,7 @@ public:
     enum Page { kPeaks, kDegassing, kGas, kCondensate, kMarking, kNlh, kMessages, kPageCount };
 
     // The session must outlive the window.
-    explicit CTalvexDlg(Session& session, MainWindowHooks hooks = MainWindowHooks::Desktop(),
-                        QWidget* parent = nullptr);
+    CTalvexDlg(Session& session, MainWindowHooks hooks, QWidget* parent = nullptr);
     ~CTalvexDlg() override;
 
     // The list operations; each recalculates and refreshes every page.
