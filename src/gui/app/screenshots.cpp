@@ -1,10 +1,14 @@
 #include "screenshots.h"
 
 #include "app/session.h"
+#include "browser/open_chrm_dlg.h"
 #include "common/settings.h"
 #include "common/settings_store.h"
+#include "editors/components_dlg.h"
+#include "editors/comps_time_dlg.h"
 #include "grid/grid_ctrl.h"
 #include "mainwindow/talvex_dlg.h"
+#include "settings/settings_dlg.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -18,7 +22,7 @@ namespace {
 
 // The degassing inputs of the demo session: method A and its measured values.
 void TypeDemoDegassing(Session& session) {
-    CSettings settings;
+    talvex::CSettings settings;
     settings.Load(session.Settings());
     const int decimals = settings.QtyNumAfterDot;
     DegassingPage& page = session.Degassing();
@@ -46,6 +50,35 @@ void SelectFile(CGridCtrl& list, const QString& prefix) {
             list.selectRow(row);
             return;
         }
+}
+
+// The browser on the example folder with its newest file focused, the settings dialog and both editors,
+// none of them closed with OK: nothing is written.
+bool SaveDialogs(Session& session, QWidget& window, const std::filesystem::path& outFolder,
+                 const std::filesystem::path& examples) {
+    const std::filesystem::path folder = std::filesystem::absolute(examples).lexically_normal();
+    MemorySettingsStore userKey;
+    MemorySettingsStore machineKey;
+    userKey.WriteString("", kKeyLastOpenPath2, folder.string());
+    machineKey.WriteString("", kKeyOpenPath, folder.parent_path().string());
+    COpenChrmDlg browser(userKey, machineKey, &window);
+    browser.show();
+    browser.List()->selectRow(0);
+    bool ok = Save(browser, outFolder / "9-browser.png");
+
+    CSettings settings(session.Settings(), &window);
+    settings.show();
+    ok = Save(settings, outFolder / "10-settings.png") && ok;
+
+    CComponents components(session, &window);
+    components.Load();
+    components.show();
+    ok = Save(components, outFolder / "11-components.png") && ok;
+
+    CCompsTime times(session, &window);
+    times.Load();
+    times.show();
+    return Save(times, outFolder / "12-retention-times.png") && ok;
 }
 
 } // namespace
@@ -92,6 +125,7 @@ int SaveScreenshots(const std::filesystem::path& outFolder, const std::filesyste
     window.Tabs()->setCurrentIndex(CTalvexDlg::kPeaks);
     SelectFile(*window.List(), QStringLiteral("dk-sample-1"));
     ok = Save(window, outFolder / "8-peaks-condensate.png") && ok;
+    ok = SaveDialogs(session, window, outFolder, examples) && ok;
     return ok ? 0 : 1;
 }
 
