@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 using talvex::GridModel;
@@ -178,6 +179,27 @@ private slots:
         QVERIFY2(selected == grid.palette().color(QPalette::Active, QPalette::Highlight) ||
                      selected == grid.palette().color(QPalette::Inactive, QPalette::Highlight),
                  qPrintable(selected.name()));
+    }
+
+    void narrowCellsShowTheirWholeTextAsATip_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("too narrow") << 20 << "Метан";
+        QTest::newRow("wide enough") << 200 << "";
+    }
+    void narrowCellsShowTheirWholeTextAsATip() {
+        QFETCH(int, width);
+        QFETCH(QString, tip);
+        CGridCtrl grid;
+        grid.SetGrid(TwoRows());
+        grid.setColumnWidth(1, width);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        const QPoint at = grid.visualRect(grid.model()->index(0, 1)).center();
+        QHelpEvent help(QEvent::ToolTip, at, grid.viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(grid.viewport(), &help);
+        QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tip);
+        QToolTip::hideText();
     }
 
     void headerClicksAlternateTheDirectionAndSortNothing() {

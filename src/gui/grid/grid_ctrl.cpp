@@ -6,9 +6,11 @@
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 
 namespace talvex::gui {
 namespace {
@@ -178,6 +180,22 @@ void CGridCtrl::contextMenuEvent(QContextMenuEvent* event) {
     const QPoint at =
         event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(5, 5)) : event->globalPos();
     emit contextMenuAt(at);
+}
+
+bool CGridCtrl::viewportEvent(QEvent* event) {
+    // Info tips: a cell too narrow for its text shows the whole text when the pointer rests on it.
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        const QString text = index.isValid() ? CellText(index.row(), index.column()) : QString();
+        const QRect cell = visualRect(index);
+        if (!text.isEmpty() && fontMetrics().horizontalAdvance(text) + 8 > cell.width())
+            QToolTip::showText(help->globalPos(), text, viewport(), cell);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QTableView::viewportEvent(event);
 }
 
 void CGridCtrl::OnHeaderClicked(int column) {
