@@ -273,6 +273,7 @@ private slots:
         dialog->Export();
         QCOMPARE(messages_.size(), 1u);
         QCOMPARE(messages_[0].text, QStringLiteral("Экспорт завершен."));
+        QCOMPARE(messages_[0].caption, QStringLiteral("Talvex"));
         QCOMPARE(messages_[0].icon, QMessageBox::NoIcon);
         QFile file(target);
         QVERIFY(file.open(QIODevice::ReadOnly));

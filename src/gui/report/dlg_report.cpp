@@ -14,7 +14,6 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,8 +40,9 @@ std::filesystem::path ToPath(const QString& text) {
     return std::filesystem::path(text.toStdString());
 }
 
+// The caption of the dialog's plain messages: the program's title.
 QString ApplicationTitle() {
-    return QGuiApplication::applicationDisplayName();
+    return QStringLiteral("Talvex");
 }
 
 ReportDialogHooks DesktopHooks(QWidget* owner) {
