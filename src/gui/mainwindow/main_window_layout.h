@@ -13,7 +13,7 @@ struct MainWindowLayout {
     QSize size;
     QRect list;
     QRect tabs;
-    QRect rightColumn; // the right-hand buttons (and the about button above them)
+    QRect rightColumn; // the right-hand buttons, beside the list
 
     // The same layout at another window size.
     MainWindowLayout Resized(QSize newSize) const;

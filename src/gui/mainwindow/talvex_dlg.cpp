@@ -171,8 +171,7 @@ void CTalvexDlg::BuildControls() {
     const int listTop = kMargin + kRowHeight + kMargin;
     baseLayout_.size = QSize(width, kHeight);
     baseLayout_.list = QRect(kMargin, listTop, width - 3 * kMargin - columnWidth, kListHeight);
-    baseLayout_.rightColumn =
-        QRect(width - kMargin - columnWidth, kMargin, columnWidth, kListHeight + listTop);
+    baseLayout_.rightColumn = QRect(width - kMargin - columnWidth, listTop, columnWidth, kListHeight);
     const int tabsTop = listTop + kListHeight + kMargin;
     baseLayout_.tabs = QRect(kMargin, tabsTop, width - 2 * kMargin, kHeight - tabsTop - kMargin);
 }
@@ -189,9 +188,7 @@ void CTalvexDlg::BuildPages() {
     condensatePage_ = new COutTableS7S8(OutTableMode::Condensate, session_, tabs_);
     markingPage_ = new COutTableS7S8(OutTableMode::Marking, session_, tabs_);
     nlhPage_ = new CDlgOutTable(tabs_);
-    talvex::CSettings settings;
-    settings.Load(session_.Settings());
-    nlhPage_->SetGrid(FillNlhPage(session_.Nlh(), settings.QtyNumAfterDot));
+    RefreshNlhPage();
     msgPage_ = new CDlgMSG(session_.Log(), tabs_);
 
     tabs_->addTab(peakPage_, QStringLiteral("Инфо. по хрм."));
@@ -219,7 +216,7 @@ void CTalvexDlg::ApplyLayout(const MainWindowLayout& layout) {
     list_->setGeometry(layout.list);
     tabs_->setGeometry(layout.tabs);
     aboutButton_->setGeometry(layout.rightColumn.right() + 1 - kRowHeight, kMargin, kRowHeight, kRowHeight);
-    int y = layout.list.top();
+    int y = layout.rightColumn.top();
     for (QPushButton* button : rightButtons_) {
         button->setGeometry(layout.rightColumn.x(), y, layout.rightColumn.width(), kRowHeight);
         y += kRowHeight + kGap;
@@ -281,9 +278,7 @@ void CTalvexDlg::ShowResults(bool recalculated) {
     gasPage_->Refresh();
     condensatePage_->Refresh();
     markingPage_->Refresh();
-    talvex::CSettings settings;
-    settings.Load(session_.Settings());
-    nlhPage_->SetGrid(FillNlhPage(session_.Nlh(), settings.QtyNumAfterDot));
+    RefreshNlhPage();
     msgPage_->Refresh();
     if (!recalculated && hooks_.showError)
         hooks_.showError(QStringLiteral("Ошибка"), QString::fromStdString(session_.RecalcError()));
@@ -297,6 +292,12 @@ void CTalvexDlg::RefreshList() {
     for (int row = 0; row < list_->RowCount(); ++row)
         if (list_->RowTag(row) == session_.SelectedFileId())
             list_->selectRow(row);
+}
+
+void CTalvexDlg::RefreshNlhPage() {
+    talvex::CSettings settings; // the decimals are read afresh by every fill
+    settings.Load(session_.Settings());
+    nlhPage_->SetGrid(FillNlhPage(session_.Nlh(), settings.QtyNumAfterDot));
 }
 
 void CTalvexDlg::RefreshPeakGrid() {

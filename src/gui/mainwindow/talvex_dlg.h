@@ -93,6 +93,7 @@ private:
     void ShowResults(bool recalculated);
     void RefreshList();
     void RefreshPeakGrid();
+    void RefreshNlhPage();
     void OnListSelectionChanged();
     void OnListDoubleClicked();
     bool OpenChromatogram(std::int32_t fileId);
