@@ -38,7 +38,7 @@ constexpr int kRowHeight = 28;
 constexpr int kGap = 6;
 constexpr int kListHeight = 200;
 constexpr int kMinWidth = 1140; // the list shows its six columns without scrolling
-constexpr int kHeight = 760;
+constexpr int kHeight = 700;    // fits a 768-pixel screen with its panel: the window cannot shrink below it
 
 int ButtonWidth(const QPushButton* button, int least) {
     return std::max(least, button->fontMetrics().horizontalAdvance(button->text()) + 28);

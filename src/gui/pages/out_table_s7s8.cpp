@@ -51,6 +51,11 @@ COutTableS7S8::COutTableS7S8(OutTableMode mode, const Session& session, QWidget*
         resultGroup->addButton(radio);
         connect(radio, &QRadioButton::clicked, this, &COutTableS7S8::OnResultClicked);
     }
+    // The table matters more than the radios: keep their boxes tight.
+    for (QVBoxLayout* box : {compositionLayout, resultLayout}) {
+        box->setContentsMargins(8, 2, 8, 2);
+        box->setSpacing(2);
+    }
     // The marking has no control with a standard.
     resultRadios_[kResultControlStandard]->setEnabled(mode != OutTableMode::Marking);
     compositionRadios_[0]->setChecked(true);
@@ -93,7 +98,7 @@ void COutTableS7S8::OnResultClicked() {
 }
 
 void COutTableS7S8::Refresh() {
-    CSettings settings;
+    talvex::CSettings settings;
     settings.Load(session_.Settings());
     const int decimals = settings.QtyNumAfterDot;
     const int kind = Kind();
