@@ -50,6 +50,12 @@ def file_url(path):
     return uno.systemPathToFileUrl(os.path.abspath(path))
 
 
+def lock_file(path):
+    """The file LibreOffice keeps beside a document while it has it open."""
+    folder, name = os.path.split(os.path.abspath(path))
+    return os.path.join(folder, ".~lock.%s#" % name)
+
+
 def one_line(text):
     return " ".join(str(text).split())
 
@@ -89,7 +95,13 @@ class Office:
     def workbooks_method_Open(self, _, path):
         if not os.path.isfile(path):
             raise Refused("no file %s" % path)
-        doc = self.desktop.loadComponentFromURL(file_url(path), "_blank", 0, (prop("Hidden", True),))
+        url = file_url(path)
+        doc = self.desktop.loadComponentFromURL(url, "_blank", 0, (prop("Hidden", True),))
+        if doc is None:
+            # A file another office suite of this user has open (its lock file lies beside it) opens
+            # read-only: enough for a template, and saving it is refused with a clear reason.
+            doc = self.desktop.loadComponentFromURL(url, "_blank", 0, (prop("Hidden", True),
+                                                                        prop("ReadOnly", True)))
         if doc is None or not hasattr(doc, "Sheets"):
             raise Refused("cannot open %s as a spreadsheet" % path)
         self.documents.append(doc)
@@ -100,10 +112,17 @@ class Office:
         return self.hand_out("sheets", doc.Sheets)
 
     def workbook_method_SaveCopyAs(self, doc, path):
-        doc.storeToURL(file_url(path), (prop("FilterName", XLS_FILTER), prop("Overwrite", True)))
+        try:
+            doc.storeToURL(file_url(path), (prop("FilterName", XLS_FILTER), prop("Overwrite", True)))
+        except Exception:
+            if os.path.exists(lock_file(path)):
+                raise Refused("%s is open in another program and cannot be replaced" % path)
+            raise
         return None
 
     def workbook_method_Save(self, doc):
+        if doc.isReadonly():
+            raise Refused("%s is open in another program and cannot be saved" % uno.fileUrlToSystemPath(doc.URL))
         doc.store()
         return None
 

@@ -17,6 +17,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <future>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace talvex {
 namespace {
@@ -280,6 +282,30 @@ TEST_F(SpreadsheetOffice, TwoExportsAtOnceDoNotDisturbEachOther) {
     EXPECT_TRUE(second) << failure.text;
     ExpectOfficeGone();
     EXPECT_EQ(ReadBack(dir_ / "first.xls")[1].At("A27"), ReadBack(dir_ / "second.xls")[1].At("A27"));
+}
+
+// The lock file LibreOffice keeps beside a document it has open, as this user's desktop office suite would.
+void LockAsOpenElsewhere(const fs::path& document) {
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    const passwd* user = ::getpwuid(::getuid());
+    std::ofstream(document.parent_path() / (".~lock." + document.filename().string() + "#"))
+        << "," << (user ? user->pw_name : "") << "," << host << ",10.12.2026 07:00,file:///nowhere;";
+}
+
+TEST_F(SpreadsheetOffice, ATemplateOpenElsewhereIsStillCopiedButAnOpenTargetIsNotReplaced) {
+    const fs::path templ = dir_ / "Template_tlvx.xls";
+    fs::copy_file(kBin / kXlsTemplateFileName, templ);
+    LockAsOpenElsewhere(templ);
+    AutomationFailure failure;
+    EXPECT_TRUE(Export(templ, dir_ / "a.xls", failure)) << failure.text;
+
+    LockAsOpenElsewhere(dir_ / "b.xls");
+    EXPECT_FALSE(Export(templ, dir_ / "b.xls", failure));
+    EXPECT_EQ(failure.text, "IDispatch::Invoke(\"SaveCopyAs\"=00000005) failed w/err 0x80020009\n" +
+                                (dir_ / "b.xls").string() +
+                                " is open in another program and cannot be replaced");
+    ExpectOfficeGone();
 }
 
 TEST_F(SpreadsheetOffice, WithoutLibreOfficeTheExportSaysSo) {
