@@ -1,3 +1,4 @@
+#include "app/session.h"
 #include "browser/dir_tree_ctrl.h"
 #include "browser/form_dialog.h"
 #include "browser/open_chrm_dlg.h"
@@ -78,9 +79,9 @@ private slots:
         // One analysis on three detectors within 4 seconds, a run 5 seconds after the first, a
         // calibration an hour before and a file whose passport cannot be read.
         const RunSpec runs[] = {
-            {"fid", "ГД ПИД", "Куст 3", kT, 0},          {"tcd1", "ГД ДТП-1", "Куст 3", kT + 2, 0},
-            {"tcd2", "ГД ДТП-2", "Куст 3", kT + 4, 0},   {"next", "ГД ПИД", "Куст 5", kT + 5, 0},
-            {"calib", "ГД ПИД", "Куст 3", kT - 3600, 1},
+            {"fid", "ПИД ГД", "Куст 3", kT, 0},          {"tcd1", "ДТП-1 ГД", "Куст 3", kT + 2, 0},
+            {"tcd2", "ДТП-2 ГД", "Куст 3", kT + 4, 0},   {"next", "ПИД ГД", "Куст 5", kT + 5, 0},
+            {"calib", "ПИД ГД", "Куст 3", kT - 3600, 1},
         };
         for (const RunSpec& r : runs)
             WriteRun(runs_, r);
@@ -93,7 +94,7 @@ private slots:
         QVERIFY(broken.open(QIODevice::ReadWrite));
         QVERIFY(broken.setFileTime(written, QFileDevice::FileModificationTime));
         broken.close();
-        WriteRun(QDir(runs_).filePath(QStringLiteral("older")), {"old", "ДК ПИД", "Куст 9", kT - 86400, 0});
+        WriteRun(QDir(runs_).filePath(QStringLiteral("older")), {"old", "ПИД ДК", "Куст 9", kT - 86400, 0});
 
         user_ = MemorySettingsStore();
         machine_ = MemorySettingsStore();
@@ -138,7 +139,7 @@ private slots:
         COpenChrmDlg dialog(user_, machine_);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        dialog.MethodCombo()->setCurrentText(QStringLiteral("ГД ПИД"));
+        dialog.MethodCombo()->setCurrentText(QStringLiteral("ПИД ГД"));
         QCOMPARE(Column(dialog.List(), 2), (QStringList{"next", "fid", "calib"}));
         dialog.SiteCombo()->setCurrentText(QStringLiteral("Куст 3"));
         QCOMPARE(Column(dialog.List(), 2), (QStringList{"fid", "calib"}));
@@ -184,6 +185,24 @@ private slots:
             expected << QDir(runs_).filePath(title + ".stg");
         QCOMPARE(dialog.ChosenPaths(), expected);
         QCOMPARE(user_.ReadInt("", "MultiSelectMode", -1), joint ? 1 : 0);
+    }
+
+    void chosenRunsAssembleASession() {
+        const QString data = QDir(root_->path()).filePath(QStringLiteral("data"));
+        talvex::guitest::CopyShippedData(root_->path().toStdString());
+        talvex::Session session(user_, data.toStdString());
+        QVERIFY(session.LoadComponents().empty());
+        COpenChrmDlg dialog(user_, machine_);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.JointSelectionCheck()->setChecked(true);
+        ClickRow(dialog.List(), RowOf(dialog.List(), "fid"));
+        dialog.Open();
+        std::vector<std::string> paths;
+        for (const QString& path : dialog.ChosenPaths())
+            paths.push_back(path.toStdString());
+        session.AddFiles(paths);
+        QCOMPARE(session.Chromatograms().size(), std::size_t(3)); // one analysis on three detectors
     }
 
     void openStoresTheFoldersAndCancelStoresNothing() {

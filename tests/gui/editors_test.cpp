@@ -127,6 +127,10 @@ private slots:
         QCOMPARE(r.liquid.fidFactor, 2.5);
         QCOMPARE(r.liquid.carbonNumber, 0.0);
         QVERIFY(!dialog.Changed());
+        // ... and so does the program at its next start.
+        Session restarted(profile_, data_);
+        QVERIFY(restarted.LoadComponents().empty());
+        QCOMPARE(restarted.Components().records[0].liquid.certifiedValue, 1.25);
     }
 
     void rowNumberAndKeyCannotBeEdited() {
