@@ -25,7 +25,7 @@ namespace {
 
 constexpr std::int64_t kT = 1700000000; // 14.11.23 22:13:20 UTC
 
-struct RunSpec {
+struct TestRun {
     const char* title;
     const char* method;
     const char* site;
@@ -33,7 +33,7 @@ struct RunSpec {
     int calibration;
 };
 
-void WriteRun(const QString& folder, const RunSpec& run) {
+void WriteRun(const QString& folder, const TestRun& run) {
     talvex::synth::StgContent c;
     c.passport.sampleName = std::string("Проба ") + run.title;
     c.passport.method = run.method;
@@ -78,12 +78,12 @@ private slots:
         runs_ = root.filePath(QStringLiteral("runs"));
         // One analysis on three detectors within 4 seconds, a run 5 seconds after the first, a
         // calibration an hour before and a file whose passport cannot be read.
-        const RunSpec runs[] = {
+        const TestRun runs[] = {
             {"fid", "ПИД ГД", "Куст 3", kT, 0},          {"tcd1", "ДТП-1 ГД", "Куст 3", kT + 2, 0},
             {"tcd2", "ДТП-2 ГД", "Куст 3", kT + 4, 0},   {"next", "ПИД ГД", "Куст 5", kT + 5, 0},
             {"calib", "ПИД ГД", "Куст 3", kT - 3600, 1},
         };
-        for (const RunSpec& r : runs)
+        for (const TestRun& r : runs)
             WriteRun(runs_, r);
         QFile broken(QDir(runs_).filePath(QStringLiteral("broken.stg")));
         QVERIFY(broken.open(QIODevice::WriteOnly));

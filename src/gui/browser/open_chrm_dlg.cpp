@@ -16,6 +16,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <optional>
 
 namespace talvex::gui {
 namespace {
@@ -237,7 +238,7 @@ void COpenChrmDlg::SelectJointRuns() {
         return;
     selecting_ = true;
     for (int row = 0; row < list_->RowCount(); ++row)
-        if (row != focused && AreJointRuns(*RowFile(row), *file))
+        if (const FolderFile* other = RowFile(row); row != focused && other && AreJointRuns(*other, *file))
             list_->selectionModel()->select(list_->model()->index(row, 0),
                                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
     selecting_ = false;

@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 constexpr std::int64_t kT = 1700000000; // 14.11.23 22:13:20 UTC
 
-struct RunSpec {
+struct TestRun {
     const char* title;
     const char* method;
     const char* site;
@@ -23,7 +23,7 @@ struct RunSpec {
     int calibration;
 };
 
-void WriteRun(const fs::path& folder, const RunSpec& run) {
+void WriteRun(const fs::path& folder, const TestRun& run) {
     synth::StgContent c;
     c.passport.sampleName = std::string("Проба ") + run.title;
     c.passport.method = run.method;
@@ -47,14 +47,14 @@ std::vector<std::string> Titles(const std::vector<FolderFile>& files) {
 class ChromatogramFolder : public ::testing::Test {
 protected:
     void SetUp() override {
-        const RunSpec runs[] = {
+        const TestRun runs[] = {
             {"fid", "ГД ПИД", "Куст 3", "Сепаратор", kT, 0},
             {"tcd1", "ГД ДТП-1", "куст 3", "Сепаратор", kT + 4, 0},
             {"tcd2", "ГД ДТП-2", "Куст 3", "", kT + 2, 0},
             {"later", "гд пид", "Куст 5", "Емкость", kT + 9, 0},
             {"calib", "ГД ПИД", "", "Сепаратор", kT - 3600, 1},
         };
-        for (const RunSpec& r : runs)
+        for (const TestRun& r : runs)
             WriteRun(dir.path(), r);
         dir.Write("broken.stg", "not a compound file");
         ::utimbuf times{kT - 100, kT - 100};
