@@ -132,6 +132,16 @@ private slots:
         QCOMPARE(window_->List()->RowCount(), 2);
     }
 
+    void doubleClickOpensTheFirstSelectedFileOnly() {
+        window_->AddFiles({QString::fromStdString(gasFid_), QString::fromStdString(condensate_)});
+        CGridCtrl& list = *window_->List();
+        const QPoint row = list.visualRect(list.model()->index(1, 1)).center();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, row);
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, row);
+        QCOMPARE(opened_, QStringList{QString::fromStdString(condensate_)});
+        QCOMPARE(errors_.size(), 1);
+    }
+
     void pagesStandInTheirOrder() {
         const QTabWidget& tabs = *window_->Tabs();
         const QStringList captions{"Инфо. по хрм.",
