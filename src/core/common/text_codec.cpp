@@ -1,5 +1,7 @@
 #include "common/text_codec.h"
 
+#include "common/utf8_append.h"
+
 #include <unicode/ucnv.h>
 
 #include <array>
@@ -32,23 +34,6 @@ const std::array<char32_t, 256>& Cp1251Table() {
     return table;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 // Decodes one code point at `pos` and advances it; malformed sequences give U+FFFD and skip one byte.
 char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
