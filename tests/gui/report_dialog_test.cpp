@@ -6,7 +6,9 @@
 
 #include "app/session.h"
 #include "qt_settings_store.h"
+#include "recording_automation.h"
 #include "report/odt_report_paths.h"
+#include "report/office_conversion.h"
 #include "report/report_messages.h"
 
 #include <QCheckBox>
@@ -31,6 +33,41 @@ struct ShownMessage {
 
 QString ToQ(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A spreadsheet application that writes down the requests of one export, and notes whether any of the
+// dialog's controls was enabled while a request was made.
+struct RecordedExport {
+    talvex::testing::RecordingAutomation automation;
+    bool enabledDuringExport = false;
+};
+
+class ObservedSpreadsheet : public talvex::SpreadsheetAutomation {
+public:
+    ObservedSpreadsheet(RecordedExport& recorded, const CDlgReport& dialog)
+        : recorded_(recorded), dialog_(dialog) {}
+    bool Start(talvex::AutomationObject& application, std::string& reason) override {
+        return recorded_.automation.Start(application, reason);
+    }
+    talvex::AutomationAnswer Invoke(talvex::AutomationCall call, talvex::AutomationObject target,
+                                    std::string_view member,
+                                    const std::vector<talvex::AutomationValue>& args) override {
+        recorded_.enabledDuringExport =
+            recorded_.enabledDuringExport || dialog_.exportButton()->isEnabled() ||
+            dialog_.exportPathEdit()->isEnabled() || dialog_.switchBox(ReportSwitch::RezNLH)->isEnabled();
+        return recorded_.automation.Invoke(call, target, member, args);
+    }
+    void Shutdown() override { recorded_.automation.Shutdown(); }
+
+private:
+    RecordedExport& recorded_;
+    const CDlgReport& dialog_;
+};
+
+void RecordExports(CDlgReport& dialog, RecordedExport& recorded) {
+    dialog.hooks().spreadsheet = [&recorded, &dialog](const QString&) {
+        return std::make_unique<ObservedSpreadsheet>(recorded, dialog);
+    };
 }
 
 } // namespace
@@ -255,15 +292,88 @@ private slots:
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 0);
     }
 
-    // The spreadsheet export is not there yet: the operator is told so and nothing is written.
-    void spreadsheetExportSaysItIsNotAvailable() {
+    // An ".xls" name: a copy of the template next to the program is filled through the spreadsheet
+    // application, with the dialog's controls disabled meanwhile.
+    void spreadsheetExportFillsACopyOfTheTemplate() {
+        programFolder_ = QStringLiteral("/opt/talvex/bin");
+        const QString target = Path(QStringLiteral("ExportTlv.xls"));
         auto dialog = Dialog();
+        RecordedExport recorded;
+        RecordExports(*dialog, recorded);
+        dialog->exportPathEdit()->setText(target);
+        QTest::mouseClick(dialog->exportButton(), Qt::LeftButton);
+        const std::vector<std::string> lines = recorded.automation.Lines();
+        QVERIFY(lines.size() > 10);
+        QCOMPARE(lines[1], std::string(R"(call Workbooks.Open("/opt/talvex/bin/Template_tlvx.xls"))"));
+        QCOMPARE(lines[3], "call Workbook1.SaveCopyAs(\"" + target.toStdString() + "\")");
+        QCOMPARE(lines.back(), std::string("call Application.Quit()"));
+        QCOMPARE(recorded.automation.shutdowns, 1);
+        QVERIFY(!recorded.enabledDuringExport);
+        QVERIFY(dialog->exportButton()->isEnabled());
+        QVERIFY(dialog->switchBox(ReportSwitch::RezNLH)->isEnabled());
+        QCOMPARE(messages_.size(), 1u);
+        QCOMPARE(messages_[0].text, QStringLiteral("Экспорт завершен."));
+        QCOMPARE(messages_[0].icon, QMessageBox::NoIcon);
+        QCOMPARE(talvex::LoadReportSettings(*store_).patchExport, target.toStdString());
+    }
+
+    // A failed request does not end the program: the operator is told why, the office suite is shut down
+    // and the dialog stays open and usable.
+    void failedSpreadsheetExportKeepsTheDialog_data() {
+        QTest::addColumn<int>("failAt");
+        QTest::addColumn<QString>("startFailure");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("refused request")
+            << 3 << QString() << QStringLiteral("AutoWrap()")
+            << QStringLiteral(
+                   "IDispatch::Invoke(\"SaveCopyAs\"=00000005) failed w/err 0x80020009\nrefused on purpose");
+        QTest::newRow("no office suite")
+            << -1 << QStringLiteral("LibreOffice is not installed") << QStringLiteral("Error")
+            << QStringLiteral("Excel not registered properly\nLibreOffice is not installed");
+    }
+    void failedSpreadsheetExportKeepsTheDialog() {
+        QFETCH(int, failAt);
+        QFETCH(QString, startFailure);
+        QFETCH(QString, caption);
+        QFETCH(QString, text);
+        auto dialog = Dialog();
+        dialog->show();
+        RecordedExport recorded;
+        recorded.automation.failAt = failAt;
+        recorded.automation.startFailure = startFailure.toStdString();
+        RecordExports(*dialog, recorded);
         dialog->exportPathEdit()->setText(Path(QStringLiteral("ExportTlv.xls")));
         dialog->Export();
         QCOMPARE(messages_.size(), 1u);
-        QVERIFY(messages_[0].text.contains(QStringLiteral("xls")));
-        QVERIFY(messages_[0].text != QStringLiteral("Экспорт завершен."));
-        QVERIFY(!QFile::exists(Path(QStringLiteral("ExportTlv.xls"))));
+        QCOMPARE(messages_[0].icon, QMessageBox::Critical);
+        QCOMPARE(messages_[0].caption, caption);
+        QCOMPARE(messages_[0].text, text);
+        QCOMPARE(recorded.automation.shutdowns, 1);
+        QVERIFY(dialog->isVisible());
+        QVERIFY(dialog->exportButton()->isEnabled());
+        QVERIFY(dialog->previewButton()->isEnabled());
+    }
+
+    // With LibreOffice installed: the example session exported through the real office suite.
+    void spreadsheetExportWithLibreOffice() {
+        if (!QFile::exists(QStringLiteral(TALVEX_BIN_DIR "/Template_tlvx.xls")) || !talvex::FindOfficeSuite())
+            QSKIP("LibreOffice or the built spreadsheet template is missing");
+        std::vector<std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(TALVEX_SOURCE_DIR "/examples"))
+            if (entry.path().extension() == ".stg")
+                files.push_back(entry.path().string());
+        QVERIFY(session_->AddFiles(files));
+        programFolder_ = QStringLiteral(TALVEX_BIN_DIR);
+        const QString target = Path(QStringLiteral("Протокол.xls"));
+        auto dialog = Dialog();
+        dialog->exportPathEdit()->setText(target);
+        dialog->Export();
+        QCOMPARE(messages_.size(), 1u);
+        QCOMPARE(messages_[0].text, QStringLiteral("Экспорт завершен."));
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.read(8), QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)); // an .xls workbook
     }
 
     void xmlExportWritesTheDocument() {

@@ -3,8 +3,11 @@
 #include "app/session.h"
 #include "report/odt_report.h"
 #include "report/odt_report_paths.h"
+#include "report/office_conversion.h"
 #include "report/report_document.h"
 #include "report/report_messages.h"
+#include "report/spreadsheet_export.h"
+#include "report/uno_spreadsheet.h"
 
 #include <brisquel.h>
 
@@ -14,6 +17,7 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -76,6 +80,10 @@ ReportDialogHooks DesktopHooks(QWidget* owner) {
     hooks.openFile = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     hooks.newPreviewPath = [] { return talvex::NewPreviewPath(); };
     hooks.programFolder = [] { return QCoreApplication::applicationDirPath(); };
+    hooks.spreadsheet = [](const QString& programFolder) -> std::unique_ptr<talvex::SpreadsheetAutomation> {
+        return std::make_unique<talvex::UnoSpreadsheet>(talvex::SpreadsheetBridgePath(ToPath(programFolder)),
+                                                        talvex::kOfficeTimeLimit, talvex::kOfficeTimeLimit);
+    };
     return hooks;
 }
 
@@ -288,30 +296,49 @@ void CDlgReport::Export() {
     }
     // The kind is told by the last three characters, letter case included.
     const QString kind = path.right(3);
-    if (kind == QLatin1String("xls")) {
-        Message(QMessageBox::Information, kExportErrorCaption,
-                QStringLiteral("Экспорт в файл xls в этой версии программы не поддерживается. "
-                               "Задайте файл xml."));
-        return;
-    }
-    if (kind != QLatin1String("xml")) {
+    if (kind != QLatin1String("xml") && kind != QLatin1String("xls")) {
         Message(QMessageBox::Warning, kExportErrorCaption,
                 QStringLiteral("Задан неизвестный формат файла для экспорта."));
         return;
     }
+    const bool written =
+        kind == QLatin1String("xls") ? ExportSpreadsheet(ToPath(path)) : ExportXml(ToPath(path));
+    talvex::SaveExportPath(session_.Settings(), settings_.patchExport);
+    talvex::SaveReportSettings(session_.Settings(), settings_);
+    // A file that could not be written is reported as such, never as a finished export.
+    if (written)
+        Message(QMessageBox::NoIcon, ApplicationTitle(), QStringLiteral("Экспорт завершен."));
+}
 
+bool CDlgReport::ExportXml(const std::filesystem::path& target) {
     pugi::xml_document doc;
     talvex::BuildReportDocument(doc, {session_.Chromatograms(), session_.Section7(), session_.Condensate(),
                                       session_.Nlh(), session_.Settings(), deviceName_.toStdString(),
                                       static_cast<std::int64_t>(std::time(nullptr))});
     std::string error;
-    const bool written = talvex::SaveReportXml(doc, ToPath(path), error);
-    talvex::SaveExportPath(session_.Settings(), settings_.patchExport);
-    talvex::SaveReportSettings(session_.Settings(), settings_);
-    // A file that could not be written is reported as such, never as a finished export.
-    if (!written) {
-        Message(QMessageBox::Warning, kExportErrorCaption, QString::fromStdString(error));
-        return;
-    }
-    Message(QMessageBox::NoIcon, ApplicationTitle(), QStringLiteral("Экспорт завершен."));
+    if (talvex::SaveReportXml(doc, target, error))
+        return true;
+    Message(QMessageBox::Warning, kExportErrorCaption, QString::fromStdString(error));
+    return false;
+}
+
+bool CDlgReport::ExportSpreadsheet(const std::filesystem::path& target) {
+    // The office suite answers every request before the next one is made; the controls stay disabled
+    // meanwhile, so that nothing else is started from this dialog.
+    EnableReportControls(false);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const QString folder = hooks_.programFolder();
+    const std::unique_ptr<talvex::SpreadsheetAutomation> office = hooks_.spreadsheet(folder);
+    talvex::AutomationFailure failure;
+    const bool done = talvex::SpreadsheetExport(
+        *office, talvex::XlsTemplatePath(ToPath(folder)), target,
+        {session_.Section7(), session_.Condensate(), session_.Nlh(), session_.Degassing().Parameters()},
+        failure);
+    QGuiApplication::restoreOverrideCursor();
+    EnableReportControls(true);
+    // A failed request abandons the export and leaves the program running with everything the operator
+    // typed; the office suite has been shut down already.
+    if (!done)
+        Message(QMessageBox::Critical, ToQ(failure.caption), ToQ(failure.text));
+    return done;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/report_settings.h"
+#include "report/spreadsheet_automation.h"
 
 #include <QDialog>
 #include <QMessageBox>
@@ -9,6 +10,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
@@ -31,8 +33,11 @@ struct ReportDialogHooks {
     std::function<void(const QString& path)> openFile;
     // A fresh path for a preview; nullopt when the system gives none.
     std::function<std::optional<std::filesystem::path>()> newPreviewPath;
-    // The folder of the program, where Template_tlvx.odt lies.
+    // The folder of the program, where Template_tlvx.odt, Template_tlvx.xls and the spreadsheet bridge lie.
     std::function<QString()> programFolder;
+    // The spreadsheet application for one ".xls" export (LibreOffice Calc by default), given the program's
+    // folder.
+    std::function<std::unique_ptr<talvex::SpreadsheetAutomation>(const QString& programFolder)> spreadsheet;
 };
 
 // The report dialog ("Отчет"): the thirteen report switches, the ODT report ("Просмотр", "Сохранить")
@@ -64,6 +69,9 @@ public:
 private:
     void ReadControls();
     void WriteOdt(bool preview);
+    // The two kinds of export; each shows its own failure and says whether the file was written.
+    bool ExportXml(const std::filesystem::path& target);
+    bool ExportSpreadsheet(const std::filesystem::path& target);
     void Message(QMessageBox::Icon icon, const QString& caption, const QString& text);
 
     talvex::Session& session_;
