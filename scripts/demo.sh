@@ -17,7 +17,7 @@ mkdir -p "$out"
 # stored settings play no part.
 export XDG_CONFIG_HOME="$out/profile"
 "$cli" run --data-dir "$TALVEX_ROOT/data" --tables "$out/tables" --xml "$out/report.xml" --json "$out/results.json" \
-    --odt "$out/report.odt" --pdf "$out/report.pdf" \
+    --odt "$out/report.odt" --pdf "$out/report.pdf" --xls "$out/protocol.xls" \
     --device "ГХ-2 зав. № 114" \
     --method A --pressure 99,8 --temperature 293,6 --gas-volume1 0.0118 --gas-volume2 0.0004 \
     --cond-mass1 84.6 --cond-mass2 1.7 \
@@ -37,4 +37,4 @@ tr -d '\r' < "$out/tables/log.txt"
 echo
 echo
 echo "Every table is in $out/tables; the report is $out/report.odt and $out/report.pdf (the report document"
-echo "as XML: $out/report.xml), all results $out/results.json"
+echo "as XML: $out/report.xml), the spreadsheet protocol $out/protocol.xls, all results $out/results.json"
