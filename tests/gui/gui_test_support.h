@@ -2,6 +2,7 @@
 
 // Helpers of the desktop program's tests: an isolated stored profile and small chromatogram files.
 
+#include "methane_run.h"
 #include "stg_writer.h"
 
 #include <QSettings>
@@ -38,18 +39,8 @@ inline std::filesystem::path CopyShippedData(const std::filesystem::path& folder
 // A small chromatogram with one methane peak; method and sample name decide its kind.
 inline std::string WriteChromatogram(const std::filesystem::path& path, const std::string& method,
                                      const std::string& sample, std::int64_t analysisTime) {
-    synth::StgContent c;
-    c.passport.method = method;
-    c.passport.sampleName = sample;
-    c.passport.analysisTime = analysisTime;
-    c.passport.samplingTime = analysisTime;
-    c.samples = {0, 1, 3, 1, 0, 0};
-    c.peaks.resize(1);
-    c.peaks[0].name = "Метан";
-    c.peaks[0].beginTime = 1;
-    c.peaks[0].endTime = 3;
     std::string error;
-    if (!synth::WriteStg(path.string(), c, &error))
+    if (!synth::WriteStg(path.string(), testing::MethaneRun(method, sample, analysisTime), &error))
         qFatal("cannot write %s: %s", path.string().c_str(), error.c_str());
     return path.string();
 }

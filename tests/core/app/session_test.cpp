@@ -1,5 +1,6 @@
 #include "app/session.h"
 
+#include "methane_run.h"
 #include "stg_writer.h"
 #include "test_files.h"
 
@@ -26,19 +27,10 @@ protected:
 
     std::string Chromatogram(const std::string& name, const std::string& method, const std::string& sample,
                              std::int64_t analysisTime) {
-        synth::StgContent c;
-        c.passport.method = method;
-        c.passport.sampleName = sample;
-        c.passport.analysisTime = analysisTime;
-        c.passport.samplingTime = analysisTime;
-        c.samples = {0, 1, 3, 1, 0, 0};
-        c.peaks.resize(1);
-        c.peaks[0].name = "Метан";
-        c.peaks[0].beginTime = 1;
-        c.peaks[0].endTime = 3;
         const std::string path = (dir_ / "files" / name).string();
         std::string error;
-        EXPECT_TRUE(synth::WriteStg(path, c, &error)) << error;
+        EXPECT_TRUE(synth::WriteStg(path, testing::MethaneRun(method, sample, analysisTime), &error))
+            << error;
         return path;
     }
 
