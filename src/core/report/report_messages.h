@@ -19,6 +19,14 @@ inline constexpr std::string_view kReportPathMessage = "Некорректное
 // and when no preview file name can be had.
 inline constexpr std::string_view kReportSaveFailedMessage = "Произошла ошибка при сохранении отчета.";
 
+// "Экспорт" of the report dialog: its error messages carry this caption (exclamation icon); the last one
+// is shown with the application's title and no icon.
+inline constexpr std::string_view kExportErrorCaption = "Ошибка экспорта";
+inline constexpr std::string_view kExportNoPathMessage = "Задайте файл (путь) для экспорта.";
+inline constexpr std::string_view kExportUnknownFormatMessage =
+    "Задан неизвестный формат файла для экспорта.";
+inline constexpr std::string_view kExportDoneMessage = "Экспорт завершен.";
+
 // The message for an export result code: kReportSaveFailedMessage for a negative code, empty otherwise.
 std::string_view ReportExportMessage(int exportResult);
 

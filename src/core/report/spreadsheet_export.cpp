@@ -207,6 +207,12 @@ bool Export(SpreadsheetAutomation& automation, AutomationObject application,
 bool SpreadsheetExport(SpreadsheetAutomation& automation, const std::filesystem::path& templatePath,
                        const std::filesystem::path& target, const SpreadsheetInputs& inputs,
                        AutomationFailure& failure) {
+    // Saving the filled copy over the template would spoil every later export: refuse before anything starts.
+    std::error_code ignored;
+    if (std::filesystem::equivalent(templatePath, target, ignored)) {
+        failure = {std::string(kExportErrorCaption), std::string(kTargetIsTemplateMessage) + target.string()};
+        return false;
+    }
     AutomationObject application;
     std::string reason;
     bool done = false;

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "nlh/degassing.h"
+#include "report/report_messages.h"
 #include "report/spreadsheet_automation.h"
 #include "report/spreadsheet_sheets.h"
 
 #include <filesystem>
+#include <string_view>
 
 namespace talvex {
 
@@ -17,6 +19,10 @@ struct NlhResult;
 
 // The template ships next to the program's executable, as the ODT template does.
 inline constexpr const char* kXlsTemplateFileName = "Template_tlvx.xls";
+
+// A target that is the template file itself is refused (caption kExportErrorCaption); the path follows.
+inline constexpr std::string_view kTargetIsTemplateMessage =
+    "Файл для экспорта совпадает с шаблоном отчета:\n";
 std::filesystem::path XlsTemplatePath(const std::filesystem::path& programFolder);
 
 // Everything the spreadsheet is filled from.

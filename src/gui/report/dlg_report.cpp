@@ -34,8 +34,6 @@ using talvex::ReportSwitch;
 
 namespace {
 
-const QString kExportErrorCaption = QStringLiteral("Ошибка экспорта");
-
 QString ToQ(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -290,15 +288,14 @@ void CDlgReport::Export() {
     ReadControls();
     const QString path = pathEdit_->text();
     if (path.isEmpty()) {
-        Message(QMessageBox::Warning, kExportErrorCaption,
-                QStringLiteral("Задайте файл (путь) для экспорта."));
+        Message(QMessageBox::Warning, ToQ(talvex::kExportErrorCaption), ToQ(talvex::kExportNoPathMessage));
         return;
     }
     // The kind is told by the last three characters, letter case included.
     const QString kind = path.right(3);
     if (kind != QLatin1String("xml") && kind != QLatin1String("xls")) {
-        Message(QMessageBox::Warning, kExportErrorCaption,
-                QStringLiteral("Задан неизвестный формат файла для экспорта."));
+        Message(QMessageBox::Warning, ToQ(talvex::kExportErrorCaption),
+                ToQ(talvex::kExportUnknownFormatMessage));
         return;
     }
     const bool written =
@@ -307,7 +304,7 @@ void CDlgReport::Export() {
     talvex::SaveReportSettings(session_.Settings(), settings_);
     // A file that could not be written is reported as such, never as a finished export.
     if (written)
-        Message(QMessageBox::NoIcon, ApplicationTitle(), QStringLiteral("Экспорт завершен."));
+        Message(QMessageBox::NoIcon, ApplicationTitle(), ToQ(talvex::kExportDoneMessage));
 }
 
 bool CDlgReport::ExportXml(const std::filesystem::path& target) {
@@ -318,7 +315,7 @@ bool CDlgReport::ExportXml(const std::filesystem::path& target) {
     std::string error;
     if (talvex::SaveReportXml(doc, target, error))
         return true;
-    Message(QMessageBox::Warning, kExportErrorCaption, QString::fromStdString(error));
+    Message(QMessageBox::Warning, ToQ(talvex::kExportErrorCaption), QString::fromStdString(error));
     return false;
 }
 

@@ -5,9 +5,13 @@
 #include "recording_automation.h"
 #include "section7/gas_types.h"
 #include "section8/condensate.h"
+#include "test_files.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 namespace talvex {
 namespace {
@@ -278,6 +282,23 @@ TEST_F(ExportFixture, WithoutTheApplicationNothingIsRequestedAndTheReasonIsShown
     EXPECT_EQ(failure.text, "Excel not registered properly\nLibreOffice is not installed");
     EXPECT_THAT(rec.Lines(true), IsEmpty());
     EXPECT_EQ(rec.shutdowns, 1);
+}
+
+TEST_F(ExportFixture, ATargetThatIsTheTemplateItselfIsRefusedBeforeAnythingStarts) {
+    testing::TempFolder dir;
+    const auto templ = dir / "Template_tlvx.xls";
+    { std::ofstream(templ) << "template"; }
+    std::filesystem::create_directory(dir / "sub");
+    RecordingAutomation rec;
+    AutomationFailure failure;
+    // The same file under another spelling of its path.
+    const auto target = dir / "sub" / ".." / "Template_tlvx.xls";
+    EXPECT_FALSE(SpreadsheetExport(rec, templ, target, Inputs(), failure));
+    EXPECT_EQ(failure.caption, "Ошибка экспорта");
+    EXPECT_THAT(failure.text, HasSubstr(target.string()));
+    EXPECT_THAT(rec.Lines(true), IsEmpty());
+    EXPECT_EQ(rec.shutdowns, 0);
+    EXPECT_EQ(testing::ReadBytes(templ), "template");
 }
 
 TEST(AutoWrap, RefusesNoObjectAndMembersItDoesNotKnow) {
