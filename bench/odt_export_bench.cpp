@@ -1,12 +1,12 @@
 // Writing the ODT report of the bundled example session with the shipped template (target: under 100 ms),
 // and building the report document it is filled from.
+#include "app/example_session.h"
 #include "app/session.h"
 #include "report/odt_report.h"
 #include "report/report_document.h"
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -30,19 +30,8 @@ Example& ExampleSession() {
         return e;
     e.session = std::make_unique<Session>(e.profile, fs::path(TALVEX_SOURCE_DIR) / "data");
     e.session->LoadComponents();
-    DegassingPage& page = e.session->Degassing();
-    page.SetMethod(MethodA, 3);
-    page.TypeValue(DegassingField::AtmPressure, "99,8", 3);
-    page.TypeValue(DegassingField::GasTemperature, "293,6", 3);
-    page.TypeValue(DegassingField::GasVolume1, "0.0118", 3);
-    page.TypeValue(DegassingField::GasVolume2, "0.0004", 3);
-    page.TypeValue(DegassingField::CondMass1, "84.6", 3);
-    page.TypeValue(DegassingField::CondMass2, "1.7", 3);
-    std::vector<std::string> files;
-    for (const auto& entry : fs::directory_iterator(fs::path(TALVEX_SOURCE_DIR) / "examples"))
-        if (entry.path().extension() == ".stg")
-            files.push_back(entry.path().string());
-    std::sort(files.begin(), files.end());
+    TypeExampleDegassing(e.session->Degassing(), 3);
+    const std::vector<std::string> files = ChromatogramFilesIn(fs::path(TALVEX_SOURCE_DIR) / "examples");
     std::string pattern = (fs::temp_directory_path() / "talvex-bench-XXXXXX").string();
     if (!e.session->AddFiles(files) || !::mkdtemp(pattern.data())) {
         std::cerr << "the example session did not load\n";

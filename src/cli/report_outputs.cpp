@@ -9,6 +9,7 @@
 #include "report/uno_spreadsheet.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace talvex::cli {
@@ -46,24 +47,18 @@ bool WriteReportOutputs(const pugi::xml_document& doc, const RunOptions& options
         return false;
     if (!options.pdfFile)
         return true;
-    // Without --odt the report is written to a temporary folder just for the conversion. Look for the
-    // office suite first, so that a missing one costs nothing.
-    if (!FindOfficeSuite()) {
-        error = "cannot write " + *options.pdfFile +
-                ": LibreOffice is not installed (no soffice on PATH); install the Debian package "
-                "libreoffice-writer-nogui, or take the ODT report with --odt";
-        return false;
-    }
-    TemporaryFolder work("talvex-report-");
+    // Without --odt the report is written to a temporary folder just for the conversion.
+    std::optional<TemporaryFolder> work;
     std::filesystem::path odt;
     if (options.odtFile) {
         odt = *options.odtFile;
     } else {
-        if (!work.Valid()) {
+        work.emplace("talvex-report-");
+        if (!work->Valid()) {
             error = "cannot create a temporary folder for the report";
             return false;
         }
-        odt = work.Path() / "report.odt";
+        odt = work->Path() / "report.odt";
         if (!WriteOdt(doc, templatePath, odt, error))
             return false;
     }

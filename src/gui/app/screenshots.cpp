@@ -1,5 +1,6 @@
 #include "screenshots.h"
 
+#include "app/example_session.h"
 #include "app/session.h"
 #include "browser/open_chrm_dlg.h"
 #include "common/settings.h"
@@ -14,26 +15,10 @@
 #include <QPixmap>
 #include <QTabWidget>
 
-#include <algorithm>
 #include <iostream>
 
 namespace talvex::gui {
 namespace {
-
-// The degassing inputs of the demo session: method A and its measured values.
-void TypeDemoDegassing(Session& session) {
-    talvex::CSettings settings;
-    settings.Load(session.Settings());
-    const int decimals = settings.QtyNumAfterDot;
-    DegassingPage& page = session.Degassing();
-    page.SetMethod(MethodA, decimals);
-    page.TypeValue(DegassingField::AtmPressure, "99,8", decimals);
-    page.TypeValue(DegassingField::GasTemperature, "293,6", decimals);
-    page.TypeValue(DegassingField::GasVolume1, "0.0118", decimals);
-    page.TypeValue(DegassingField::GasVolume2, "0.0004", decimals);
-    page.TypeValue(DegassingField::CondMass1, "84.6", decimals);
-    page.TypeValue(DegassingField::CondMass2, "1.7", decimals);
-}
 
 bool Save(QWidget& window, const std::filesystem::path& file) {
     QApplication::processEvents();
@@ -87,11 +72,7 @@ int SaveScreenshots(const std::filesystem::path& outFolder, const std::filesyste
                     const std::filesystem::path& dataFolder) {
     std::error_code ec;
     std::filesystem::create_directories(outFolder, ec);
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(examples, ec))
-        if (entry.path().extension() == ".stg")
-            files.push_back(entry.path().string());
-    std::sort(files.begin(), files.end());
+    const std::vector<std::string> files = ChromatogramFilesIn(examples);
     if (files.empty()) {
         std::cerr << "talvex: no .stg files in " << examples << '\n';
         return 1;
@@ -101,7 +82,9 @@ int SaveScreenshots(const std::filesystem::path& outFolder, const std::filesyste
     Session session(profile, dataFolder);
     for (const std::string& text : session.LoadComponents())
         std::cerr << "talvex: " << text << '\n';
-    TypeDemoDegassing(session);
+    talvex::CSettings settings;
+    settings.Load(session.Settings());
+    TypeExampleDegassing(session.Degassing(), settings.QtyNumAfterDot);
 
     MainWindowHooks hooks = MainWindowHooks::Desktop(session);
     hooks.showError = [](const QString& caption, const QString& text) {

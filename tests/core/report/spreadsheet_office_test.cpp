@@ -1,6 +1,7 @@
 // The spreadsheet export with the real office suite on the example session: the written .xls, read back
 // by LibreOffice, holds the names, values and row heights the export asked for; every failure ends the
 // office suite and leaves a clear message.
+#include "app/example_session.h"
 #include "app/session.h"
 #include "common/settings_store.h"
 #include "flat_spreadsheet.h"
@@ -62,21 +63,8 @@ protected:
         ::setenv("TMPDIR", (dir_ / "tmp").c_str(), 1);
         session_ = std::make_unique<Session>(settings_, fs::path(TALVEX_SOURCE_DIR) / "data");
         ASSERT_TRUE(session_->LoadComponents().empty());
-        DegassingPage& page = session_->Degassing();
-        page.SetMethod(MethodA, 3);
-        for (const auto& [field, text] :
-             std::vector<std::pair<DegassingField, const char*>>{{DegassingField::AtmPressure, "99,8"},
-                                                                 {DegassingField::GasTemperature, "293,6"},
-                                                                 {DegassingField::GasVolume1, "0.0118"},
-                                                                 {DegassingField::GasVolume2, "0.0004"},
-                                                                 {DegassingField::CondMass1, "84.6"},
-                                                                 {DegassingField::CondMass2, "1.7"}})
-            ASSERT_TRUE(page.TypeValue(field, text, 3));
-        std::vector<std::string> files;
-        for (const auto& entry : fs::directory_iterator(fs::path(TALVEX_SOURCE_DIR) / "examples"))
-            if (entry.path().extension() == ".stg")
-                files.push_back(entry.path().string());
-        std::sort(files.begin(), files.end());
+        ASSERT_TRUE(TypeExampleDegassing(session_->Degassing(), 3));
+        const std::vector<std::string> files = ChromatogramFilesIn(fs::path(TALVEX_SOURCE_DIR) / "examples");
         ASSERT_TRUE(session_->AddFiles(files)) << session_->RecalcError();
     }
     void TearDown() override {
