@@ -9,6 +9,7 @@ TALVEX_PACKAGES=(
     libgsf-1-dev libicu-dev libpugixml-dev libzip-dev zlib1g-dev qt6-base-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     libssl-dev # SHA-256 of the files a result was computed from
+    libnetcdf-dev # ANDI/AIA chromatography files (*.cdf)
     # the PDF report (LibreOffice headless) and the template's build script
     python3 libreoffice-writer-nogui fonts-dejavu-core
     libreoffice-calc-nogui python3-uno # the spreadsheet export (LibreOffice Calc over UNO)

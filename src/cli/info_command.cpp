@@ -1,7 +1,9 @@
 #include "info_command.h"
 
 #include "app/peak_page.h"
+#include "chromatogram/andi_file.h"
 #include "chromatogram/chm_file.h"
+#include "chromatogram/chromatogram_path.h"
 #include "grid_tsv.h"
 #include "json_writer.h"
 
@@ -22,7 +24,7 @@ void WriteParams(JsonWriter& json, const std::vector<cmpeek::TwinsDopParam>& par
     json.EndArray();
 }
 
-std::string ToJson(const CChmFile& chm) {
+std::string ToJson(const CChmFile& chm, int peaksLeftOut) {
     const CPassport& pp = chm.passport;
     JsonWriter json;
     json.BeginObject();
@@ -71,6 +73,8 @@ std::string ToJson(const CChmFile& chm) {
     }
     json.EndArray();
     WriteParams(json, chm.peaks.params);
+    if (peaksLeftOut > 0)
+        json.Integer("peaksLeftOut", peaksLeftOut);
     json.EndObject();
     return json.Text();
 }
@@ -103,12 +107,22 @@ int RunInfo(const std::vector<std::string>& args) {
         return 2;
     }
     CChmFile chm;
-    if (!chm.Load(path)) {
+    AndiReadResult andi;
+    if (IsAndiPath(path)) {
+        andi = LoadAndiFile(path, chm);
+        if (!andi.ok) {
+            std::cerr << "talvex-cli: " << path << ": " << andi.reason << '\n';
+            return 1;
+        }
+    } else if (!chm.Load(path)) {
         std::cerr << LoadFailure(path) << '\n';
         return 1;
     }
+    if (andi.peaksLeftOut > 0)
+        std::cerr << "talvex-cli: " << path << ": " << andi.peaksLeftOut
+                  << " peak(s) without a start or end time left out\n";
     if (asJson) {
-        std::cout << ToJson(chm) << '\n';
+        std::cout << ToJson(chm, andi.peaksLeftOut) << '\n';
     } else {
         std::cout << ToLf(chm.passport.Describe()) << "\n\n" << GridToTsv(BuildPeakGrid(chm.peaks));
     }

@@ -90,6 +90,12 @@ const std::map<std::string, ValueHandler>& ValueOptions() {
         {"--sampling-time",
          [](CommandLine& c, const std::string& v) { c.run.samplingTime = ParseTime("--sampling-time", v); }},
         {"--folder", [](CommandLine& c, const std::string& v) { c.folder = v; }},
+        {"--format",
+         [](CommandLine& c, const std::string& v) {
+             if (v != "stg" && v != "cdf")
+                 throw UsageError("--format is stg or cdf");
+             c.andi = v == "cdf";
+         }},
         {"--set", [](CommandLine& c, const std::string& v) { c.set = v; }},
         {"--count",
          [](CommandLine& c, const std::string& v) { c.count = ParseInteger<std::size_t>("--count", v); }},
@@ -193,6 +199,8 @@ File layout:
   --table-version V        legacy, 0, 1, 2, 3 or 4 (default 4)
   --wide-strings           strings in UTF-16 instead of one-byte Windows-1251
   --long-dates             date-times always in the 64-bit form
+  --format stg|cdf         the data system's .stg files (default) or ANDI/AIA
+                           chromatography files .cdf of the same runs (times in seconds)
 Passport (text in UTF-8):
   --sample-name TEXT  --method TEXT  --operator TEXT
   --sampling-point TEXT  --sampling-site TEXT  --comment TEXT

@@ -20,7 +20,8 @@ struct CommandLine {
     std::string output; // one file
     std::string folder; // or a folder of `count` files
     std::size_t count = 0;
-    std::string set; // or a named sample set written into `folder`
+    std::string set;   // or a named sample set written into `folder`
+    bool andi = false; // --format cdf: ANDI/AIA chromatography files instead of .stg
     bool help = false;
 };
 

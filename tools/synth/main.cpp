@@ -1,4 +1,5 @@
 // talvex-synth: writes synthetic chromatogram files for tests, the demo and benchmarks.
+#include "andi_output.h"
 #include "command_line.h"
 #include "sample_sets.h"
 #include "stg_writer.h"
@@ -73,6 +74,31 @@ bool WriteSet(const CommandLine& c) {
     return false;
 }
 
+// ANDI files are the .stg files of the same options, written into a scratch folder and converted.
+bool WriteAndi(const CommandLine& c) {
+    const ScratchFolder scratch;
+    CommandLine staged = c;
+    std::string error;
+    bool ok = false;
+    if (c.folder.empty()) {
+        const std::filesystem::path stg = scratch.path() / "run.stg";
+        ok = WriteRun(stg.string(), c.run) && StgToAndi(stg, c.output, &error);
+    } else {
+        std::error_code ec;
+        std::filesystem::create_directories(c.folder, ec);
+        if (ec) {
+            Fail(c.folder + ": " + ec.message());
+            return false;
+        }
+        staged.folder = scratch.path().string();
+        ok = (c.set.empty() ? WriteFolder(staged) : WriteSet(staged)) &&
+             StgFolderToAndi(scratch.path(), c.folder, &error);
+    }
+    if (!ok && !error.empty())
+        Fail(error);
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -89,6 +115,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     try {
+        if (c.andi)
+            return WriteAndi(c) ? 0 : 1;
         if (!c.set.empty())
             return WriteSet(c) ? 0 : 1;
         return (c.folder.empty() ? WriteRun(c.output, c.run) : WriteFolder(c)) ? 0 : 1;

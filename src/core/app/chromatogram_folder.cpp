@@ -1,5 +1,6 @@
 #include "app/chromatogram_folder.h"
 
+#include "chromatogram/chromatogram_path.h"
 #include "chromatogram/passport.h"
 #include "common/case_fold.h"
 
@@ -31,10 +32,11 @@ std::vector<FolderFile> ScanChromatogramFolder(const std::filesystem::path& fold
     for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
         const std::filesystem::directory_entry& entry = *it;
         std::error_code typeError;
-        if (entry.path().extension() != ".stg" || entry.is_directory(typeError))
+        if (!IsChromatogramPath(entry.path().string()) || entry.is_directory(typeError))
             continue;
         FolderFile file;
         file.title = entry.path().stem().string();
+        file.extension = entry.path().extension().string();
         CPassport passport;
         bool calibration = false;
         if (passport.ReadPassportFile(entry.path().string())) {
@@ -95,7 +97,7 @@ std::string FolderFileDate(const FolderFile& file) {
 }
 
 std::filesystem::path FolderFilePath(const std::filesystem::path& folder, const FolderFile& file) {
-    return folder / (file.title + ".stg");
+    return folder / (file.title + file.extension);
 }
 
 } // namespace talvex

@@ -9,9 +9,11 @@
 
 namespace talvex {
 
-// What the chromatogram browser knows of one .stg file of a folder, from its passport alone.
+// What the chromatogram browser knows of one chromatogram file (.stg or ANDI .cdf) of a folder, from its
+// passport alone.
 struct FolderFile {
-    std::string title; // file name without ".stg"
+    std::string title;              // file name without its extension
+    std::string extension = ".stg"; // as the file is named, letter case kept
     std::string sampleName;
     std::string method;
     std::string samplingSite;
@@ -28,10 +30,10 @@ inline constexpr const char* kUnreadableSample = "????";
 // Runs recorded less than this many seconds apart belong together (one analysis on several detectors).
 inline constexpr std::int64_t kJointRunSeconds = 5;
 
-// Reads the passport of every regular file named *.stg in `folder` (only the passport, so that a large
-// folder is listed quickly), keeps the runs that `filter` admits (an unreadable passport counts as no
-// calibration) and returns them newest first; equal times keep the order of their names. A folder that
-// cannot be listed gives no files.
+// Reads the passport of every regular file named *.stg or *.cdf (any letter case) in `folder` (only the
+// passport, so that a large folder is listed quickly), keeps the runs that `filter` admits (an unreadable
+// passport counts as no calibration) and returns them newest first; equal times keep the order of their
+// names. A folder that cannot be listed gives no files.
 std::vector<FolderFile> ScanChromatogramFolder(const std::filesystem::path& folder, RunTypeFilter filter);
 
 // The distinct non-empty values of one passport text over the files, in order of first appearance; a

@@ -1,5 +1,7 @@
 #include "app/example_session.h"
 
+#include "chromatogram/chromatogram_path.h"
+
 #include <algorithm>
 #include <system_error>
 #include <utility>
@@ -10,7 +12,7 @@ std::vector<std::string> ChromatogramFilesIn(const std::filesystem::path& folder
     std::vector<std::string> files;
     std::error_code failure;
     for (const auto& entry : std::filesystem::directory_iterator(folder, failure))
-        if (entry.path().extension() == ".stg")
+        if (IsChromatogramPath(entry.path().string()))
             files.push_back(entry.path().string());
     std::sort(files.begin(), files.end());
     return files;

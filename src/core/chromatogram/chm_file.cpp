@@ -1,6 +1,8 @@
 #include "chromatogram/chm_file.h"
 
+#include "chromatogram/andi_file.h"
 #include "chromatogram/archive_reader.h"
+#include "chromatogram/chromatogram_path.h"
 #include "chromatogram/compound_file.h"
 
 #include <exception>
@@ -61,6 +63,8 @@ CChmFile& CChmFile::operator=(CChmFile&& other) noexcept {
 }
 
 bool CChmFile::Load(const std::string& filePath) {
+    if (IsAndiPath(filePath))
+        return LoadAndiFile(filePath, *this).ok;
     CompoundFile file;
     if (!file.Open(filePath))
         return false;

@@ -25,7 +25,8 @@ public:
     CPassport passport;
     CPeeksTable peaks;
 
-    // Loads the whole chromatogram into this (freshly constructed) record. False when the file cannot be
+    // Loads the whole chromatogram into this (freshly constructed) record; a `.cdf` file (any letter case)
+    // is read as an ANDI chromatography file (andi_file.h). False when the file cannot be
     // opened or locked, or a stream is missing or malformed; values read before the failure may remain.
     bool Load(const std::string& filePath);
 };

@@ -1,6 +1,8 @@
 #include "chromatogram/passport.h"
 
+#include "chromatogram/andi_file.h"
 #include "chromatogram/archive_reader.h"
+#include "chromatogram/chromatogram_path.h"
 #include "chromatogram/compound_file.h"
 #include "common/text_codec.h"
 
@@ -77,6 +79,8 @@ void CPassport::Parse(std::span<const std::uint8_t> stream) {
 }
 
 bool CPassport::ReadPassportFile(const std::string& filePath) {
+    if (IsAndiPath(filePath))
+        return ReadAndiPassportFile(filePath, *this).ok;
     CompoundFile file;
     if (!file.Open(filePath))
         return false;

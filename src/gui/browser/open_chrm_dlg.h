@@ -29,7 +29,7 @@ inline constexpr const char* kKeyLastOpenPath2 = "LastOpenPath2"; // last folder
 inline constexpr const char* kKeyMultiSelectMode = "MultiSelectMode";
 inline constexpr const char* kKeyOpenPath = "OpenPath"; // the data system's folder (machine-wide)
 
-// The program's chooser of chromatogram files. It lists the .stg files of a folder newest first from
+// The program's chooser of chromatogram files. It lists the .stg and .cdf files of a folder newest first from
 // their passports, filters them by method, sampling site, sampling point and run type, shows the passport
 // of the focused file and can select together the runs recorded at one moment on several detectors.
 // Its folders and modes live in the data system's key so both programs open at the same place.

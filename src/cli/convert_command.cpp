@@ -1,0 +1,36 @@
+#include "convert_command.h"
+
+#include "chromatogram/andi_file.h"
+#include "chromatogram/chm_file.h"
+#include "chromatogram/chromatogram_path.h"
+
+#include <iostream>
+
+namespace talvex::cli {
+
+int RunConvert(const std::vector<std::string>& args) {
+    if (args.size() != 2 || !IsAndiPath(args[1]) || args[0].empty() || args[0][0] == '-') {
+        std::cerr << "talvex-cli: usage: talvex-cli convert FILE.stg OUT.cdf\n";
+        return 2;
+    }
+    const std::string& in = args[0];
+    CChmFile chm;
+    if (IsAndiPath(in)) {
+        const AndiReadResult read = LoadAndiFile(in, chm);
+        if (!read.ok) {
+            std::cerr << "talvex-cli: " << in << ": " << read.reason << '\n';
+            return 1;
+        }
+    } else if (!chm.Load(in)) {
+        std::cerr << "talvex-cli: " << in << ": cannot load the chromatogram file\n";
+        return 1;
+    }
+    std::string error;
+    if (!WriteAndiFile(args[1], chm, &error)) {
+        std::cerr << "talvex-cli: " << error << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace talvex::cli
