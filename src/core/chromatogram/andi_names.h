@@ -37,6 +37,8 @@ inline constexpr const char* kDilution = "talvex_dilution";
 inline constexpr const char* kNorm = "talvex_norm";
 inline constexpr const char* kSeriesNo = "talvex_series_no";
 inline constexpr const char* kSamplingStamp = "talvex_sampling_date_time_stamp";
+// Peaks on a common baseline: the following peak's number (0-based), -1 for none.
+inline constexpr const char* kPeakNextLinked = "talvex_peak_next_linked";
 
 // The standard's marker of a value that is not known.
 inline constexpr double kMissing = -9999.0;

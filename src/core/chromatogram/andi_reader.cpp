@@ -3,6 +3,7 @@
 // anything is allocated for it.
 #include "chromatogram/andi_file.h"
 
+#include "chromatogram/andi_layout.h"
 #include "chromatogram/andi_names.h"
 #include "common/text_codec.h"
 
@@ -10,6 +11,7 @@
 #include <netcdf_mem.h>
 #include <unicode/ustring.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -36,33 +38,6 @@ struct Refusal : std::runtime_error {
     throw Refusal(reason);
 }
 
-class NcDataset {
-public:
-    explicit NcDataset(std::span<const std::uint8_t> bytes) : size_(bytes.size()) {
-        if (bytes.empty())
-            Refuse("not a netCDF file: the file is empty");
-        // NC_NOWRITE: netCDF only reads the memory it is given.
-        void* memory = const_cast<std::uint8_t*>(bytes.data());
-        const int rc = nc_open_mem("andi.cdf", NC_NOWRITE, bytes.size(), memory, &id_);
-        if (rc != NC_NOERR) {
-            id_ = -1;
-            Refuse(std::string("not a readable netCDF file: ") + nc_strerror(rc));
-        }
-    }
-    NcDataset(const NcDataset&) = delete;
-    NcDataset& operator=(const NcDataset&) = delete;
-    ~NcDataset() {
-        if (id_ >= 0)
-            nc_close(id_);
-    }
-    int id() const { return id_; }
-    std::size_t size() const { return size_; }
-
-private:
-    int id_ = -1;
-    std::size_t size_;
-};
-
 bool IsNumeric(nc_type t) {
     switch (t) {
     case NC_BYTE:
@@ -78,24 +53,6 @@ bool IsNumeric(nc_type t) {
         return true;
     default:
         return false;
-    }
-}
-
-std::size_t TypeSize(nc_type t) {
-    switch (t) {
-    case NC_SHORT:
-    case NC_USHORT:
-        return 2;
-    case NC_INT:
-    case NC_UINT:
-    case NC_FLOAT:
-        return 4;
-    case NC_INT64:
-    case NC_UINT64:
-    case NC_DOUBLE:
-        return 8;
-    default:
-        return 1;
     }
 }
 
@@ -167,6 +124,47 @@ std::optional<double> NumberAttribute(int ncid, const char* name) {
 std::string GlobalText(int ncid, const char* name) {
     return TextAttribute(ncid, NC_GLOBAL, name).value_or(std::string());
 }
+
+class NcDataset {
+public:
+    explicit NcDataset(std::span<const std::uint8_t> bytes) : size_(bytes.size()) {
+        if (bytes.empty())
+            Refuse("not a netCDF file: the file is empty");
+        // NC_NOWRITE: netCDF only reads the memory it is given.
+        void* memory = const_cast<std::uint8_t*>(bytes.data());
+        const int rc = nc_open_mem("andi.cdf", NC_NOWRITE, bytes.size(), memory, &id_);
+        if (rc != NC_NOERR) {
+            id_ = -1;
+            Refuse(std::string("not a readable netCDF file: ") + nc_strerror(rc));
+        }
+        // netCDF reads the values of a file cut short as zeros; such a file has lost data.
+        int format = 0;
+        if (nc_inq_format(id_, &format) != NC_NOERR)
+            Refuse("not a readable netCDF file: unknown format");
+        if ((format == NC_FORMAT_CLASSIC || format == NC_FORMAT_64BIT_OFFSET || format == NC_FORMAT_CDF5) &&
+            ClassicEnd(bytes, format) > size_)
+            Refuse("the file is shorter than its header says: it has been cut off");
+    }
+    NcDataset(const NcDataset&) = delete;
+    NcDataset& operator=(const NcDataset&) = delete;
+    ~NcDataset() {
+        if (id_ >= 0)
+            nc_close(id_);
+    }
+    int id() const { return id_; }
+    std::uint64_t ClassicEnd(std::span<const std::uint8_t> bytes, int format) const {
+        try {
+            return ClassicDataEnd(bytes, id_, format);
+        } catch (const std::runtime_error& e) {
+            Refuse(e.what());
+        }
+    }
+    std::size_t size() const { return size_; }
+
+private:
+    int id_ = -1;
+    std::size_t size_;
+};
 
 // A numeric variable found by name, with its total number of values.
 struct Variable {
@@ -454,8 +452,11 @@ int ReadPeaks(const NcDataset& file, double minutesPerUnit, CPeeksTable& table) 
     const auto ends = PeakValues(file, kPeakEnd, peaks);
     const auto areas = PeakValues(file, kPeakArea, peaks);
     const std::vector<std::string> names = PeakNames(file, peaks);
+    const auto links = PeakValues(file, kPeakNextLinked, peaks);
     if (!starts || !ends)
         return static_cast<int>(peaks);
+    // Links number the peaks as the file does; the kept peaks are numbered anew.
+    std::vector<std::int32_t> keptIndex(peaks, -1);
     int leftOut = 0;
     for (std::size_t i = 0; i < peaks; ++i) {
         const double begin = (*starts)[i];
@@ -472,7 +473,20 @@ int ReadPeaks(const NcDataset& file, double minutesPerUnit, CPeeksTable& table) 
         p.beginTime = ToMinutes(begin, minutesPerUnit);
         p.endTime = ToMinutes(end, minutesPerUnit);
         p.storedValue = areas && !IsMissing((*areas)[i]) ? (*areas)[i] : 0.0;
+        keptIndex[i] = p.index;
         table.push_back(std::move(p));
+    }
+    if (links) {
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < peaks; ++i) {
+            if (keptIndex[i] < 0)
+                continue;
+            const double next = (*links)[i];
+            // A link to a peak outside the table or left out is no link; RecomputePeaks resolves the rest.
+            if (next >= 0 && next < static_cast<double>(peaks))
+                table[kept].nextLinked = keptIndex[static_cast<std::size_t>(next)];
+            ++kept;
+        }
     }
     return leftOut;
 }

@@ -2,6 +2,7 @@
 // then replace the target through a temporary file, so a failure never leaves a half-written file.
 #include "chromatogram/andi_file.h"
 
+#include "chromatogram/andi_layout.h"
 #include "chromatogram/andi_names.h"
 #include "common/data_file_io.h"
 
@@ -63,7 +64,7 @@ std::size_t NameWidth(const CPeeksTable& peaks) {
 
 struct Layout {
     int signal = -1, delay = -1, interval = -1, runLength = -1;
-    int name = -1, start = -1, end = -1, area = -1, retention = -1;
+    int name = -1, start = -1, end = -1, area = -1, retention = -1, linked = -1;
 };
 
 void DefineGlobals(int ncid, const CPassport& pp) {
@@ -115,6 +116,7 @@ Layout DefineVariables(int ncid, const CChmFile& chm) {
     Check(nc_def_var(ncid, kPeakStart, NC_DOUBLE, 1, &peakDim, &l.start), kPeakStart);
     Check(nc_def_var(ncid, kPeakEnd, NC_DOUBLE, 1, &peakDim, &l.end), kPeakEnd);
     Check(nc_def_var(ncid, kPeakArea, NC_DOUBLE, 1, &peakDim, &l.area), kPeakArea);
+    Check(nc_def_var(ncid, kPeakNextLinked, NC_INT, 1, &peakDim, &l.linked), kPeakNextLinked);
     return l;
 }
 
@@ -136,6 +138,7 @@ void WriteValues(int ncid, const Layout& l, const CChmFile& chm) {
     const std::size_t width = NameWidth(chm.peaks);
     std::string names(chm.peaks.size() * width, '\0');
     std::vector<double> retention, start, end, area;
+    std::vector<int> linked;
     for (std::size_t i = 0; i < chm.peaks.size(); ++i) {
         const cmpeek& p = chm.peaks[i];
         std::copy(p.name.begin(), p.name.end(), names.begin() + static_cast<std::ptrdiff_t>(i * width));
@@ -143,12 +146,14 @@ void WriteValues(int ncid, const Layout& l, const CChmFile& chm) {
         start.push_back(p.beginTime * 60.0);
         end.push_back(p.endTime * 60.0);
         area.push_back(p.area);
+        linked.push_back(p.nextLinked);
     }
     Check(nc_put_var_text(ncid, l.name, names.data()), kPeakName);
     PutValues(ncid, l.retention, retention, kPeakRetention);
     PutValues(ncid, l.start, start, kPeakStart);
     PutValues(ncid, l.end, end, kPeakEnd);
     PutValues(ncid, l.area, area, kPeakArea);
+    Check(nc_put_var_int(ncid, l.linked, linked.data()), kPeakNextLinked);
 }
 
 // The whole file as bytes.
@@ -173,6 +178,21 @@ std::string BuildFile(const CChmFile& chm) {
     Check(nc_close_memio(ncid, &memory), "cannot finish the file");
     std::string bytes(static_cast<const char*>(memory.memory), memory.size);
     std::free(memory.memory);
+    // The buffer goes on past the values with whatever the memory held; the file ends with its values.
+    int check = -1;
+    Check(nc_open_mem("talvex.cdf", NC_NOWRITE, bytes.size(), bytes.data(), &check),
+          "cannot reread the file");
+    std::uint64_t end = bytes.size();
+    try {
+        end = ClassicDataEnd({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, check,
+                             NC_FORMAT_CLASSIC);
+    } catch (...) {
+        nc_close(check);
+        throw;
+    }
+    nc_close(check);
+    bytes.resize(std::min<std::uint64_t>(end, bytes.size()));
+    bytes.resize((bytes.size() + 3) / 4 * 4, '\0'); // the values of the last variable end on 4 bytes
     return bytes;
 }
 
