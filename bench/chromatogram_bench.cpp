@@ -1,7 +1,7 @@
 // Reading chromatogram files: a full load of a long run against a plain read of the same bytes, and the
 // passport-only read of a folder of 1 000 files that the chromatogram browser does on every folder change.
 #include "chromatogram/chm_file.h"
-#include "signal_generator.h"
+#include "long_run.h"
 #include "stg_writer.h"
 
 #include "collecting_reporter.h"
@@ -44,23 +44,7 @@ void MakeFiles() {
     f.folder = f.dir / "folder";
     fs::create_directories(f.folder);
 
-    SignalSpec plan;
-    plan.step = 0.0001;
-    plan.sampleCount = 1'000'000;
-    plan.baseline = 20;
-    plan.drift = 0.5;
-    plan.noiseSigma = 0.2;
-    plan.noiseSeed = 7;
-    RandomPeakOptions options;
-    options.runEnd = plan.step * static_cast<double>(plan.sampleCount);
-    plan.peaks = RandomPeaks(11, 1000, options);
-    const GeneratedSignal signal = GenerateSignal(plan);
-    StgContent big;
-    big.passport.sampleName = "Проба 1";
-    big.passport.method = "ПИД ДК";
-    big.samples = signal.samples;
-    big.step = static_cast<float>(plan.step);
-    big.peaks = signal.peaks;
+    const StgContent big = talvex::bench::LongRun();
     f.bigFile = f.dir / "big.stg";
     WriteOrDie(f.bigFile, big);
 

@@ -8,6 +8,7 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTALVEX_BUILD_TESTS=OFF
 cmake --build "$build" -j "$(nproc)" >/dev/null
 
 "$build/bin/bench_chromatogram"
+"$build/bin/bench_andi"
 "$build/bin/bench_section7"
 "$build/bin/bench_condensate"
 "$build/bin/bench_odt_export"

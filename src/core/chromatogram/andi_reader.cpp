@@ -135,7 +135,9 @@ public:
         const int rc = nc_open_mem("andi.cdf", NC_NOWRITE, bytes.size(), memory, &id_);
         if (rc != NC_NOERR) {
             id_ = -1;
-            Refuse(std::string("not a readable netCDF file: ") + nc_strerror(rc));
+            // Positive codes are the system's and say nothing about the file.
+            Refuse(rc < 0 ? std::string("not a readable netCDF file: ") + nc_strerror(rc)
+                          : std::string("not a readable netCDF file"));
         }
         // netCDF reads the values of a file cut short as zeros; such a file has lost data.
         int format = 0;

@@ -1,0 +1,1 @@
+CDFgarbage
