@@ -68,12 +68,7 @@ void MakeFiles() {
 }
 
 void BM_PlainReadOfTheAndiFile(benchmark::State& state) {
-    for (auto _ : state) {
-        std::ifstream in(Files().bigAndi, std::ios::binary);
-        std::vector<char> bytes(fs::file_size(Files().bigAndi));
-        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        benchmark::DoNotOptimize(bytes.data());
-    }
+    talvex::bench::PlainRead(state, Files().bigAndi);
 }
 BENCHMARK(BM_PlainReadOfTheAndiFile)->Unit(benchmark::kMillisecond);
 
@@ -97,15 +92,7 @@ void BM_AndiLoad_1M_Samples_1000_Peaks(benchmark::State& state) {
 BENCHMARK(BM_AndiLoad_1M_Samples_1000_Peaks)->Unit(benchmark::kMillisecond);
 
 void BM_AndiPassportOnlyReadOf1000Files(benchmark::State& state) {
-    for (auto _ : state) {
-        int read = 0;
-        for (const auto& entry : fs::directory_iterator(Files().folder)) {
-            talvex::CPassport passport;
-            read += passport.ReadPassportFile(entry.path().string());
-        }
-        if (read != 1000)
-            state.SkipWithError("a passport failed to read");
-    }
+    talvex::bench::PassportScan(state, Files().folder, 1000);
 }
 BENCHMARK(BM_AndiPassportOnlyReadOf1000Files)->Unit(benchmark::kMillisecond);
 

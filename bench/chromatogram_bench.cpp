@@ -59,12 +59,7 @@ void MakeFiles() {
 }
 
 void BM_PlainReadOfTheFile(benchmark::State& state) {
-    for (auto _ : state) {
-        std::ifstream in(Files().bigFile, std::ios::binary);
-        std::vector<char> bytes(fs::file_size(Files().bigFile));
-        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        benchmark::DoNotOptimize(bytes.data());
-    }
+    talvex::bench::PlainRead(state, Files().bigFile);
 }
 BENCHMARK(BM_PlainReadOfTheFile)->Unit(benchmark::kMillisecond);
 
@@ -79,15 +74,7 @@ void BM_FullLoad_1M_Samples_1000_Peaks(benchmark::State& state) {
 BENCHMARK(BM_FullLoad_1M_Samples_1000_Peaks)->Unit(benchmark::kMillisecond);
 
 void BM_PassportOnlyReadOf1000Files(benchmark::State& state) {
-    for (auto _ : state) {
-        int read = 0;
-        for (const auto& entry : fs::directory_iterator(Files().folder)) {
-            talvex::CPassport passport;
-            read += passport.ReadPassportFile(entry.path().string());
-        }
-        if (read != 1000)
-            state.SkipWithError("a passport failed to read");
-    }
+    talvex::bench::PassportScan(state, Files().folder, 1000);
 }
 BENCHMARK(BM_PassportOnlyReadOf1000Files)->Unit(benchmark::kMillisecond);
 

@@ -1,7 +1,14 @@
 #pragma once
 
+#include "chromatogram/passport.h"
 #include "signal_generator.h"
 #include "stg_writer.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
 
 namespace talvex::bench {
 
@@ -27,6 +34,29 @@ inline synth::StgContent LongRun() {
     big.step = static_cast<float>(plan.step);
     big.peaks = signal.peaks;
     return big;
+}
+
+// Reading the file's bytes and nothing else: the floor of any load.
+inline void PlainRead(benchmark::State& state, const std::filesystem::path& file) {
+    for (auto _ : state) {
+        std::ifstream in(file, std::ios::binary);
+        std::vector<char> bytes(std::filesystem::file_size(file));
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+
+// The browser's scan: the passport of every file of the folder, which holds `count` files.
+inline void PassportScan(benchmark::State& state, const std::filesystem::path& folder, int count) {
+    for (auto _ : state) {
+        int read = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            CPassport passport;
+            read += passport.ReadPassportFile(entry.path().string());
+        }
+        if (read != count)
+            state.SkipWithError("a passport failed to read");
+    }
 }
 
 } // namespace talvex::bench

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <sys/file.h>
@@ -130,6 +131,14 @@ public:
     explicit NcDataset(std::span<const std::uint8_t> bytes) : size_(bytes.size()) {
         if (bytes.empty())
             Refuse("not a netCDF file: the file is empty");
+        // ANDI files are classic netCDF (CDF-1, CDF-2, CDF-5). A netCDF-4 file is an HDF5 file, whose
+        // library is not made to read hostile input; it is refused before anything parses it.
+        static constexpr std::uint8_t kHdf5[] = {0x89, 'H', 'D', 'F', '\r', '\n', 0x1A, '\n'};
+        if (bytes.size() >= sizeof kHdf5 && std::equal(std::begin(kHdf5), std::end(kHdf5), bytes.begin()))
+            Refuse("a netCDF-4 (HDF5) file: ANDI chromatography files are classic netCDF");
+        if (bytes.size() < 4 || bytes[0] != 'C' || bytes[1] != 'D' || bytes[2] != 'F' ||
+            (bytes[3] != 1 && bytes[3] != 2 && bytes[3] != 5))
+            Refuse("not a netCDF file");
         // NC_NOWRITE: netCDF only reads the memory it is given.
         void* memory = const_cast<std::uint8_t*>(bytes.data());
         const int rc = nc_open_mem("andi.cdf", NC_NOWRITE, bytes.size(), memory, &id_);
@@ -266,46 +275,33 @@ bool ParseDigits(std::string_view s, std::size_t pos, std::size_t n, int& out) {
     return true;
 }
 
-// Days since 1970-01-01 of a civil date (proleptic Gregorian).
-std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
-    y -= m <= 2;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const auto yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
 // `YYYYMMDDhhmmss`, optionally followed by `±hhmm`; without a zone the time is local.
 std::int64_t ParseStamp(const std::string& text, const char* name) {
     const std::string s = Trimmed(text);
-    int year, month, day, hour, minute, second;
-    const bool fields = (s.size() == 14 || s.size() == 19) && ParseDigits(s, 0, 4, year) &&
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    const bool digits = (s.size() == 14 || s.size() == 19) && ParseDigits(s, 0, 4, year) &&
                         ParseDigits(s, 4, 2, month) && ParseDigits(s, 6, 2, day) &&
                         ParseDigits(s, 8, 2, hour) && ParseDigits(s, 10, 2, minute) &&
                         ParseDigits(s, 12, 2, second);
     int zoneHours = 0, zoneMinutes = 0;
     const bool zone = s.size() == 19 && (s[14] == '+' || s[14] == '-') && ParseDigits(s, 15, 2, zoneHours) &&
                       ParseDigits(s, 17, 2, zoneMinutes);
-    if (!fields || (s.size() == 19 && !zone) || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 ||
+    if (!digits || (s.size() == 19 && !zone) || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 ||
         minute > 59 || second > 60 || zoneMinutes > 59)
         Refuse(std::string(name) + " \"" + s + "\" is not a date-time YYYYMMDDhhmmss[±hhmm]");
+    std::tm fields{};
+    fields.tm_year = year - 1900;
+    fields.tm_mon = month - 1;
+    fields.tm_mday = day;
+    fields.tm_hour = hour;
+    fields.tm_min = minute;
+    fields.tm_sec = second;
     if (zone) {
-        const std::int64_t utc =
-            DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) * 86400 +
-            hour * 3600 + minute * 60 + second;
         const std::int64_t offset = (zoneHours * 3600 + zoneMinutes * 60) * (s[14] == '-' ? -1 : 1);
-        return utc - offset;
+        return static_cast<std::int64_t>(::timegm(&fields)) - offset;
     }
-    std::tm local{};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_sec = second;
-    local.tm_isdst = -1;
-    return static_cast<std::int64_t>(std::mktime(&local));
+    fields.tm_isdst = -1;
+    return static_cast<std::int64_t>(std::mktime(&fields));
 }
 
 void ReadPassport(const NcDataset& file, double minutesPerUnit, CPassport& pp) {

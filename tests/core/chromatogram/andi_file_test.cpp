@@ -271,7 +271,9 @@ TEST(AndiReader, RefusesBadFilesWithAReason) {
         const char* reason;
     } cases[] = {
         {"empty", "", "not a netCDF file"},
-        {"text", "ПРОБА: Проба 1\r\n", "not a readable netCDF file"},
+        {"text", "ПРОБА: Проба 1\r\n", "not a netCDF file"},
+        {"bad header", std::string("CDF\x01garbage"), "not a readable netCDF file"},
+        {"HDF5", std::string("\x89HDF\r\n\x1a\n\0\0\0\0", 12), "netCDF-4 (HDF5)"},
         {"truncated", good.substr(0, good.size() - 1), "cut off"},
         {"header only", good.substr(0, 200), "not a readable netCDF file"},
         {"huge dimension", WithDimensionLength(good, "point_number", 0x7FFFFFF0u), "netCDF"},
