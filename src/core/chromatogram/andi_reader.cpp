@@ -136,9 +136,18 @@ public:
         static constexpr std::uint8_t kHdf5[] = {0x89, 'H', 'D', 'F', '\r', '\n', 0x1A, '\n'};
         if (bytes.size() >= sizeof kHdf5 && std::equal(std::begin(kHdf5), std::end(kHdf5), bytes.begin()))
             Refuse("a netCDF-4 (HDF5) file: ANDI chromatography files are classic netCDF");
-        if (bytes.size() < 4 || bytes[0] != 'C' || bytes[1] != 'D' || bytes[2] != 'F' ||
-            (bytes[3] != 1 && bytes[3] != 2 && bytes[3] != 5))
+        if (bytes.size() < 4 || bytes[0] != 'C' || bytes[1] != 'D' || bytes[2] != 'F')
             Refuse("not a netCDF file");
+        // netCDF believes the header's lengths; they are checked against the bytes first.
+        std::uint64_t end = 0;
+        try {
+            end = CheckClassicHeader(bytes);
+        } catch (const std::runtime_error& e) {
+            Refuse(e.what());
+        }
+        // netCDF reads the values of a file cut short as zeros; such a file has lost data.
+        if (end > bytes.size())
+            Refuse("the file is shorter than its header says: it has been cut off");
         // NC_NOWRITE: netCDF only reads the memory it is given.
         void* memory = const_cast<std::uint8_t*>(bytes.data());
         const int rc = nc_open_mem("andi.cdf", NC_NOWRITE, bytes.size(), memory, &id_);
@@ -148,13 +157,6 @@ public:
             Refuse(rc < 0 ? std::string("not a readable netCDF file: ") + nc_strerror(rc)
                           : std::string("not a readable netCDF file"));
         }
-        // netCDF reads the values of a file cut short as zeros; such a file has lost data.
-        int format = 0;
-        if (nc_inq_format(id_, &format) != NC_NOERR)
-            Refuse("not a readable netCDF file: unknown format");
-        if ((format == NC_FORMAT_CLASSIC || format == NC_FORMAT_64BIT_OFFSET || format == NC_FORMAT_CDF5) &&
-            ClassicEnd(bytes, format) > size_)
-            Refuse("the file is shorter than its header says: it has been cut off");
     }
     NcDataset(const NcDataset&) = delete;
     NcDataset& operator=(const NcDataset&) = delete;
@@ -163,13 +165,6 @@ public:
             nc_close(id_);
     }
     int id() const { return id_; }
-    std::uint64_t ClassicEnd(std::span<const std::uint8_t> bytes, int format) const {
-        try {
-            return ClassicDataEnd(bytes, id_, format);
-        } catch (const std::runtime_error& e) {
-            Refuse(e.what());
-        }
-    }
     std::size_t size() const { return size_; }
 
 private:

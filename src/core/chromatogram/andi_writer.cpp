@@ -179,18 +179,12 @@ std::string BuildFile(const CChmFile& chm) {
     std::string bytes(static_cast<const char*>(memory.memory), memory.size);
     std::free(memory.memory);
     // The buffer goes on past the values with whatever the memory held; the file ends with its values.
-    int check = -1;
-    Check(nc_open_mem("talvex.cdf", NC_NOWRITE, bytes.size(), bytes.data(), &check),
-          "cannot reread the file");
     std::uint64_t end = bytes.size();
     try {
-        end = ClassicDataEnd({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, check,
-                             NC_FORMAT_CLASSIC);
-    } catch (...) {
-        nc_close(check);
-        throw;
+        end = CheckClassicHeader({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+    } catch (const std::runtime_error& e) {
+        throw NcFailure(e.what());
     }
-    nc_close(check);
     bytes.resize(std::min<std::uint64_t>(end, bytes.size()));
     bytes.resize((bytes.size() + 3) / 4 * 4, '\0'); // the values of the last variable end on 4 bytes
     return bytes;

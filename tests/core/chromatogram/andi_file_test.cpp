@@ -261,6 +261,14 @@ std::string WithDimensionLength(std::string bytes, const std::string& dim, std::
     return bytes;
 }
 
+// The same with the length of a name's text replaced.
+std::string WithNameLength(std::string bytes, const std::string& name, std::uint32_t length) {
+    const std::size_t field = bytes.find(name) - 4;
+    for (int i = 0; i < 4; ++i)
+        bytes[field + i] = static_cast<char>(length >> (24 - 8 * i));
+    return bytes;
+}
+
 TEST(AndiReader, RefusesBadFilesWithAReason) {
     const std::string good = AndiBuilder::Standard().Bytes();
     const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -276,7 +284,8 @@ TEST(AndiReader, RefusesBadFilesWithAReason) {
         {"HDF5", std::string("\x89HDF\r\n\x1a\n\0\0\0\0", 12), "netCDF-4 (HDF5)"},
         {"truncated", good.substr(0, good.size() - 1), "cut off"},
         {"header only", good.substr(0, 200), "not a readable netCDF file"},
-        {"huge dimension", WithDimensionLength(good, "point_number", 0x7FFFFFF0u), "netCDF"},
+        {"huge dimension", WithDimensionLength(good, "point_number", 0x7FFFFFF0u), "cut off"},
+        {"huge name", WithNameLength(good, "point_number", 0xD4000000u), "runs past the end"},
         {"no signal", AndiBuilder::Standard().Remove("ordinate_values").Bytes(),
          "ordinate_values is missing"},
         {"no interval", AndiBuilder::Standard().Remove("actual_sampling_interval").Bytes(), "no time axis"},
