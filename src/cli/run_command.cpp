@@ -3,6 +3,7 @@
 #include "app/data_folder.h"
 #include "app/session.h"
 #include "common/data_file_io.h"
+#include "common/number_text.h"
 #include "common/settings.h"
 #include "grid_tsv.h"
 #include "qt_settings_store.h"
@@ -14,7 +15,6 @@
 #include "table_export.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
@@ -47,19 +47,6 @@ void ApplyOverrides(const RunOptions& options, OverlaySettingsStore& settings) {
     }
 }
 
-// Whether the text starts with a number, as the degassing page reads it (after blanks, a comma counting
-// as the decimal point); the page takes text without one as 0, and the CLI says so.
-bool StartsWithNumber(std::string text) {
-    std::replace(text.begin(), text.end(), ',', '.');
-    std::size_t i = text.find_first_not_of(" \t\n\v\f\r");
-    if (i == std::string::npos)
-        return false;
-    if (text[i] == '+' || text[i] == '-')
-        ++i;
-    double value = 0;
-    return std::from_chars(text.data() + i, text.data() + text.size(), value).ec == std::errc();
-}
-
 // The degassing page as the operator would fill it: the method first, then every typed value in the
 // order given. A value the page could not read, or one the method does not use, is explained on stderr.
 void FillDegassingPage(const RunOptions& options, int decimals, DegassingPage& page) {
@@ -72,6 +59,7 @@ void FillDegassingPage(const RunOptions& options, int decimals, DegassingPage& p
                       << DegassingPage::MethodCaption(page.Parameters().Method) << "; ignored\n";
             continue;
         }
+        // The page takes text without a number at its start as 0; the CLI says so.
         if (!StartsWithNumber(text))
             std::cerr << "talvex-cli: " << name << " \"" << text
                       << "\" is not a number; the degassing page takes it as 0\n";

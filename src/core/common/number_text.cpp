@@ -115,6 +115,36 @@ TypedNumber ReadTypedNumber(std::string_view typed) {
     return number;
 }
 
+bool StartsWithNumber(std::string_view typed) {
+    std::size_t i = 0;
+    while (i < typed.size() && IsCBlank(typed[i]))
+        ++i;
+    if (i < typed.size() && (typed[i] == '+' || typed[i] == '-'))
+        ++i;
+    // from_chars takes a '-' of its own; a second sign is no number for atof.
+    if (i >= typed.size() || typed[i] == '+' || typed[i] == '-')
+        return false;
+    std::string rest(typed.substr(i));
+    std::replace(rest.begin(), rest.end(), ',', '.');
+    double value = 0.0;
+    const std::errc ec = std::from_chars(rest.data(), rest.data() + rest.size(), value).ec;
+    // Out of range is still a number (atof reads it as infinity or 0).
+    return ec == std::errc() || ec == std::errc::result_out_of_range;
+}
+
+std::string FormatFixedExact(double value, int decimals) {
+    std::string text = FormatFixed(value, decimals);
+    if (!std::isfinite(value) || ParseAtof(text) == value)
+        return text;
+    // The shortest fixed text that reads back as the value; it needs more decimals than were asked for.
+    std::vector<char> buffer(400);
+    const auto [end, ec] =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
+    if (ec != std::errc())
+        return text;
+    return std::string(buffer.data(), end);
+}
+
 std::string FormatFixed(double value, int decimals) {
     if (decimals < 0)
         decimals = 0;

@@ -20,9 +20,9 @@ void CSettings::Save(SettingsStore& store) {
     store.WriteInt(kSettingsSection, kKeyDecimals, QtyNumAfterDot);
     store.WriteInt(kSettingsSection, kKeyModeCalc, ModeCalc);
     store.WriteInt(kSettingsSection, kKeyCorrectO2, Sect7_CorrectO2);
-    store.WriteString(kSettingsSection, kKeyConcN2, FormatFixed(Sect7_ConcN2, QtyNumAfterDot));
-    store.WriteString(kSettingsSection, kKeyConcO2, FormatFixed(Sect7_ConcO2, QtyNumAfterDot));
-    store.WriteString(kSettingsSection, kKeyConcCO2, FormatFixed(Sect7_ConcCO2, QtyNumAfterDot));
+    store.WriteString(kSettingsSection, kKeyConcN2, FormatFixedExact(Sect7_ConcN2, QtyNumAfterDot));
+    store.WriteString(kSettingsSection, kKeyConcO2, FormatFixedExact(Sect7_ConcO2, QtyNumAfterDot));
+    store.WriteString(kSettingsSection, kKeyConcCO2, FormatFixedExact(Sect7_ConcCO2, QtyNumAfterDot));
 }
 
 std::int32_t LimitDecimals(std::int32_t decimals) {

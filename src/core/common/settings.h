@@ -37,7 +37,8 @@ struct CSettings {
     void Load(const SettingsStore& store);
 
     // Writes the six values as the settings dialog stores them: QtyNumAfterDot limited to 1…10 first (and
-    // kept so here), the shares as texts with that many decimals ("%.*f").
+    // kept so here), the shares as texts with that many decimals ("%.*f"), or with more where fewer would
+    // change the share (0.05 stays 0.05 with one decimal; only its display is rounded).
     void Save(SettingsStore& store);
 };
 

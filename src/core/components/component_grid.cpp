@@ -92,7 +92,7 @@ bool IsComponentColumnEditable(int column) {
 }
 
 std::optional<std::string> SetComponentCell(ComponentTable& table, std::size_t index, ComponentBlock block,
-                                            int column, std::string_view text) {
+                                            int column, std::string_view text, std::string* refusal) {
     if (index >= table.records.size() || !IsComponentColumnEditable(column) || column < 0 ||
         column >= BlockColumnCount(block))
         return std::nullopt;
@@ -105,9 +105,14 @@ std::optional<std::string> SetComponentCell(ComponentTable& table, std::size_t i
         Block(r, block).group = std::string(text);
         return Block(r, block).group;
     }
-    auto [value, shown] = NormaliseTypedCell(text);
-    Block(r, block).*(NumberColumn(block, column)->number) = value;
-    return shown;
+    auto typed = NormaliseTypedCell(text);
+    if (!typed) {
+        if (refusal)
+            *refusal = NotANumberMessage(text);
+        return std::nullopt;
+    }
+    Block(r, block).*(NumberColumn(block, column)->number) = typed->first;
+    return std::move(typed->second);
 }
 
 } // namespace talvex

@@ -27,9 +27,10 @@ bool IsComponentColumnEditable(int column);
 
 // The operator typed `text` into the cell (`index` in table order, `column` of the grid of `block`): the
 // display name and the group are taken as typed, a number as NormaliseTypedCell reads it, into the field
-// of the shown block that the column shows. Returns the text the cell shows, or nothing when the row or
-// the column cannot be edited.
+// of the shown block that the column shows. A number that NormaliseTypedCell refuses changes nothing and
+// puts the operator's message into `refusal`, when given. Returns the text the cell shows, or nothing when
+// the row or the column cannot be edited or the text was refused.
 std::optional<std::string> SetComponentCell(ComponentTable& table, std::size_t index, ComponentBlock block,
-                                            int column, std::string_view text);
+                                            int column, std::string_view text, std::string* refusal = nullptr);
 
 } // namespace talvex

@@ -139,23 +139,25 @@ bool RetentionTimeTable::DeleteRecord(std::int32_t rowId) {
     return true;
 }
 
-std::optional<std::string> RetentionTimeTable::SetCell(std::size_t index, int column, std::string_view text) {
+std::optional<std::string> RetentionTimeTable::SetCell(std::size_t index, int column, std::string_view text,
+                                                       std::string* refusal) {
     if (index >= records_.size())
         return std::nullopt;
     CompTime& r = records_[index];
     std::string shown;
-    switch (column) {
-    case kNameColumn:
+    if (column == kNameColumn) {
         r.componentName = std::string(text);
         shown = r.componentName;
-        break;
-    case kGasTimeColumn:
-        std::tie(r.gasTime, shown) = NormaliseTypedCell(text);
-        break;
-    case kLiquidTimeColumn:
-        std::tie(r.liquidTime, shown) = NormaliseTypedCell(text);
-        break;
-    default:
+    } else if (column == kGasTimeColumn || column == kLiquidTimeColumn) {
+        auto typed = NormaliseTypedCell(text);
+        if (!typed) {
+            if (refusal)
+                *refusal = NotANumberMessage(text);
+            return std::nullopt;
+        }
+        (column == kGasTimeColumn ? r.gasTime : r.liquidTime) = typed->first;
+        shown = std::move(typed->second);
+    } else {
         return std::nullopt;
     }
     modified_ = true;

@@ -89,9 +89,12 @@ public:
     // is taken as typed. A time of "---" (any case) or empty text clears the time and the text stays as
     // typed; otherwise "," counts as ".", the value is read by the atof rules and shown with as many
     // decimals as the text had after its first point ("12,5" stores 12.5 and shows "12.5"); a value that
-    // counts as missing (nan, -inf) clears the time and shows "---".
-    // Returns the text the cell shows, or nothing when the row or the column cannot be edited.
-    std::optional<std::string> SetCell(std::size_t index, int column, std::string_view text);
+    // counts as missing (nan, -inf) clears the time and shows "---". A time that does not start with a
+    // number ("abc") is refused: nothing changes and `refusal`, when given, gets the operator's message.
+    // Returns the text the cell shows, or nothing when the row or the column cannot be edited or the
+    // text was refused.
+    std::optional<std::string> SetCell(std::size_t index, int column, std::string_view text,
+                                       std::string* refusal = nullptr);
 
     // A time as the editor's grid shows it: four decimals, "---" when missing.
     static std::string TimeText(double time);

@@ -48,13 +48,15 @@ TEST(StoredSettings, OverlayShadowsReadsButWritesReachTheProfile) {
     EXPECT_EQ(profile.ReadString("settings", "nameDevice", "0"), "ГХ-2 зав. 114");
 }
 
+// The shares are written with the decimals, or with as many more as the share needs to stay what it is
+// (78.08 with one decimal is not 78.1).
 TEST(StoredSettings, SaveLimitsTheDecimalsAndWritesSharesWithThem) {
     struct Case {
         int decimals;
         int stored;
         const char* n2;
     };
-    const Case cases[] = {{0, 1, "78.1"}, {3, 3, "78.080"}, {11, 10, "78.0800000000"}, {-5, 1, "78.1"}};
+    const Case cases[] = {{0, 1, "78.08"}, {3, 3, "78.080"}, {11, 10, "78.0800000000"}, {-5, 1, "78.08"}};
     for (const Case& c : cases) {
         MemorySettingsStore store;
         CSettings s;
@@ -74,6 +76,23 @@ TEST(StoredSettings, SaveLimitsTheDecimalsAndWritesSharesWithThem) {
         EXPECT_EQ(back.Sect7_ConcO2, 0.5);
         EXPECT_EQ(back.Sect7_ConcCO2, 0.0);
     }
+}
+
+TEST(StoredSettings, SharesKeepTheirFullPrecisionWithFewDecimals) {
+    MemorySettingsStore store;
+    CSettings s;
+    s.QtyNumAfterDot = 1;
+    s.Sect7_ConcN2 = 78.084;
+    s.Sect7_ConcO2 = 20.95;
+    s.Sect7_ConcCO2 = 0.05;
+    s.Save(store);
+    EXPECT_EQ(store.ReadString("settings", "Sect7_ConcCO2", ""), "0.05");
+    EXPECT_EQ(store.ReadString("settings", "Sect7_ConcN2", ""), "78.084");
+    CSettings back;
+    back.Load(store);
+    EXPECT_EQ(back.Sect7_ConcN2, 78.084);
+    EXPECT_EQ(back.Sect7_ConcO2, 20.95);
+    EXPECT_EQ(back.Sect7_ConcCO2, 0.05);
 }
 
 TEST(DataFolderRule, PublicFolderOrRelativeTalvexFolder) {

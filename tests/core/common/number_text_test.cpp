@@ -112,5 +112,50 @@ TEST(ReadTypedNumber, CommaPointAndTheTypedDecimals) {
     }
 }
 
+// What the reference-data editors take as a number and what they refuse; the rule follows ParseAtof, so a
+// text it accepts never reads as 0 by accident.
+TEST(StartsWithNumber, AcceptsWhatAtofReadsAsANumberAtTheStart) {
+    const struct {
+        const char* typed;
+        bool number;
+    } cases[] = {
+        {"12,5", true}, {"12.5", true}, {" -3", true},   {"+.5", true},   {",5", true},     {"7 g", true},
+        {"1e3", true},  {"0x1p4", true}, {"1e999", true}, {"inf", true},   {"NaN", true},    {"0", true},
+        {"abc", false}, {"", false},     {"   ", false},  {"-", false},    {".", false},     {",", false},
+        {"+-1", false}, {"--1", false},  {"g7", false},   {"---", false},  {"от 5", false},  {"e5", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(StartsWithNumber(c.typed), c.number) << '"' << c.typed << '"';
+        // Whatever it refuses, the atof rules read as 0.
+        if (!c.number) {
+            EXPECT_EQ(ReadTypedNumber(c.typed).value, 0.0) << '"' << c.typed << '"';
+        }
+    }
+}
+
+TEST(FormatFixedExact, KeepsTheAskedDecimalsUnlessTheValueNeedsMore) {
+    const struct {
+        double value;
+        int decimals;
+        const char* expected;
+    } cases[] = {
+        {20.95, 3, "20.950"}, // enough decimals: as FormatFixed writes it
+        {0.0, 3, "0.000"},
+        {75.5, 1, "75.5"},
+        {0.05, 1, "0.05"},    // one decimal would store 0.1
+        {78.08, 1, "78.08"},
+        {0.1234567, 3, "0.1234567"},
+        {-2.125, 2, "-2.125"},
+        {1e-7, 3, "0.0000001"},
+        {100.0, 0, "100"},
+    };
+    for (const auto& c : cases) {
+        const std::string text = FormatFixedExact(c.value, c.decimals);
+        EXPECT_EQ(text, c.expected) << c.value << " / " << c.decimals;
+        EXPECT_EQ(ParseAtof(text), c.value) << text;
+    }
+    EXPECT_EQ(FormatFixedExact(std::numeric_limits<double>::infinity(), 2), "inf");
+}
+
 } // namespace
 } // namespace talvex

@@ -83,7 +83,7 @@ TEST(ComponentGrid, EditsSetTheShownBlocksFieldAfterNormalising) {
         {ComponentBlock::Gas, 10, "", &PhaseProperties::certifiedValue, NotSet, ""},
         {ComponentBlock::Liquid, 4, "3.", &PhaseProperties::carbonNumber, 3, "3"},
         {ComponentBlock::Liquid, 7, "2,125", &PhaseProperties::fidFactor, 2.125, "2.125"},
-        {ComponentBlock::Liquid, 8, "Ab", &PhaseProperties::certifiedValue, 0, "0"},
+        {ComponentBlock::Liquid, 8, "1,5 Ab", &PhaseProperties::certifiedValue, 1.5, "1.5000"},
         {ComponentBlock::Liquid, 8, "nan", &PhaseProperties::certifiedValue, NotSet, "---"},
     };
     for (const Case& c : cases) {
@@ -99,6 +99,39 @@ TEST(ComponentGrid, EditsSetTheShownBlocksFieldAfterNormalising) {
         EXPECT_EQ(edited.*c.field, c.stored) << c.typed;
         EXPECT_EQ(other.*c.field, otherBefore.*c.field) << "the other block stays: " << c.typed;
     }
+}
+
+// A number cell refuses text without a number at its start: the value stays and the operator learns why.
+TEST(ComponentGrid, RefusesTextWithoutANumberInANumberColumn) {
+    const struct {
+        ComponentBlock block;
+        int column;
+        const char* typed;
+    } cases[] = {
+        {ComponentBlock::Gas, 4, "Ab"},         {ComponentBlock::Gas, 7, "abc"},
+        {ComponentBlock::Gas, 10, "-"},         {ComponentBlock::Liquid, 8, "Ab"},
+        {ComponentBlock::Liquid, 7, "г 12,5"}, {ComponentBlock::Liquid, 5, " , "},
+    };
+    for (const auto& c : cases) {
+        ComponentTable table = Ethane();
+        std::string refusal;
+        EXPECT_FALSE(SetComponentCell(table, 0, c.block, c.column, c.typed, &refusal)) << c.typed;
+        EXPECT_NE(refusal.find(std::string("\"") + c.typed + "\" не число"), std::string::npos) << refusal;
+        const ComponentRecord& r = table.records[0];
+        const ComponentRecord& before = Ethane().records[0];
+        for (const auto field : {&PhaseProperties::carbonNumber, &PhaseProperties::boilingPoint,
+                                 &PhaseProperties::molarMass, &PhaseProperties::density, &PhaseProperties::fidFactor,
+                                 &PhaseProperties::tcdFactor, &PhaseProperties::certifiedValue}) {
+            EXPECT_EQ(r.gas.*field, before.gas.*field) << c.typed;
+            EXPECT_EQ(r.liquid.*field, before.liquid.*field) << c.typed;
+        }
+    }
+    // A text column takes any text; the refusal is left alone when nothing was refused.
+    ComponentTable table = Ethane();
+    std::string refusal;
+    EXPECT_EQ(SetComponentCell(table, 0, ComponentBlock::Gas, 2, "Ab", &refusal), "Ab");
+    EXPECT_EQ(SetComponentCell(table, 0, ComponentBlock::Gas, 4, "---", &refusal), "---");
+    EXPECT_TRUE(refusal.empty());
 }
 
 TEST(ComponentGrid, NamesAndGroupsAreTakenAsTyped) {

@@ -233,7 +233,7 @@ TEST_F(RetentionTimes, NormalisesTypedTimes) {
         {"7", 7, "7"},
         {"---", NotSet, "---"},
         {"", NotSet, ""},
-        {"abc", 0, "0"},
+        {"5 abc", 5, "5"},
         {"1,2,3", 1.2, "1.200"},       // decimals counted after the first point
         {" 3,25мин", 3.25, "3.25000"}, // characters, not bytes
         {"0,1234567", 0.1234567, "0.1234567"},
@@ -254,6 +254,23 @@ TEST_F(RetentionTimes, NormalisesTypedTimes) {
             EXPECT_EQ(stored, c.stored);
             EXPECT_EQ(other, column == RetentionTimeTable::kGasTimeColumn ? 9.25 : NotSet);
             EXPECT_TRUE(table.Modified());
+        }
+    }
+}
+
+TEST_F(RetentionTimes, RefusesTimesWithoutANumberAtTheirStart) {
+    LoadThree();
+    for (const int column : {RetentionTimeTable::kGasTimeColumn, RetentionTimeTable::kLiquidTimeColumn}) {
+        for (const char* typed : {"abc", "мин 5", "-", "."}) {
+            SCOPED_TRACE(std::string(typed) + " in column " + std::to_string(column));
+            ASSERT_TRUE(Load());
+            const CompTime before = table.Records()[1];
+            std::string refusal;
+            EXPECT_FALSE(table.SetCell(1, column, typed, &refusal));
+            EXPECT_NE(refusal.find(std::string("\"") + typed + "\" не число"), std::string::npos) << refusal;
+            EXPECT_EQ(table.Records()[1].gasTime, before.gasTime);
+            EXPECT_EQ(table.Records()[1].liquidTime, before.liquidTime);
+            EXPECT_FALSE(table.Modified());
         }
     }
 }
