@@ -103,25 +103,83 @@ private slots:
         QCOMPARE(Values().CondMass1, 2.0);
     }
 
-    // While one field waits, another field's typing is not taken; it is taken when edited again later.
+    // While one field waits, typing into another takes the waiting one at once; the other then waits.
     void oneFieldPendingAtATime() {
         Type(DegassingField::AtmPressure, "100");
         Type(DegassingField::GasTemperature, "7");
-        page_->takePendingEdit();
         QCOMPARE(Values().AtmPressure, 100.0);
         QCOMPARE(Values().GasTemperature, 0.0);
+        QVERIFY(page_->hasPendingField());
+        page_->takePendingEdit();
+        QCOMPARE(Values().GasTemperature, 7.0);
         QCOMPARE(Edit(DegassingField::GasTemperature)->text(), QStringLiteral("7"));
         TypeAndTake(DegassingField::GasTemperature, "8");
         QCOMPARE(Values().GasTemperature, 8.0);
     }
 
-    // A field that the method closes before its delay ran out is dropped, and the page goes on.
-    void aFieldClosedByTheMethodIsDropped() {
+    // The operator types 80 into one mass, Tab, 20 into the other within the second: both are computed
+    // with, the first at once when the second field changes, the second when its timer fires.
+    void aSecondFieldTakesThePendingOneAtOnce() {
+        page_->show();
+        QVERIFY(QTest::qWaitForWindowActive(page_.get()));
+        QLineEdit* first = Edit(DegassingField::CondMass1);
+        QLineEdit* second = Edit(DegassingField::CondMass2);
+        first->setFocus();
+        first->selectAll();
+        QTest::keyClicks(first, "80");
+        QTest::keyClick(first, Qt::Key_Tab);
+        QVERIFY(second->hasFocus());
+        QTest::keyClicks(second, "20"); // Tab selected the field's text: typing replaces it
+        QCOMPARE(Values().CondMass1, 80.0);
+        QCOMPARE(first->text(), QStringLiteral("80"));
+        QCOMPARE(Edit(DegassingField::CondMass)->text(), QStringLiteral("80.000"));
+        QTRY_COMPARE(Values().CondMass2, 20.0); // its own timer, a second after the keystroke
+        QCOMPARE(second->text(), QStringLiteral("20"));
+        QCOMPARE(Edit(DegassingField::CondMass)->text(), QStringLiteral("100.000"));
+        QVERIFY(!page_->hasPendingField());
+    }
+
+    // A method chosen while a field waits takes that field first, under the method it was typed for; a
+    // field the new method closes keeps the value its text shows.
+    void aMethodChangeTakesThePendingFieldFirst_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<int>("method");
+        QTest::addColumn<bool>("openAfter");
+        QTest::newRow("pressure, closed by B")
+            << int(DegassingField::AtmPressure) << int(talvex::MethodB) << false;
+        QTest::newRow("second volume, closed by A modified")
+            << int(DegassingField::GasVolume2) << int(talvex::MethodAModified) << false;
+        QTest::newRow("mass, open under B") << int(DegassingField::CondMass1) << int(talvex::MethodB) << true;
+    }
+    void aMethodChangeTakesThePendingFieldFirst() {
+        QFETCH(int, field);
+        QFETCH(int, method);
+        QFETCH(bool, openAfter);
+        const auto f = static_cast<DegassingField>(field);
+        Type(f, "5,5");
+        QTest::mouseClick(page_->methodButton(method), Qt::LeftButton);
+        QVERIFY(!page_->hasPendingField());
+        QCOMPARE(Edit(f)->text(), QStringLiteral("5.5"));
+        QCOMPARE(Edit(f)->isEnabled(), openAfter);
+        QCOMPARE(session_->Degassing().Fields()[std::size_t(field)].text, std::string("5.5"));
+        const double value = f == DegassingField::AtmPressure  ? Values().AtmPressure
+                             : f == DegassingField::GasVolume2 ? Values().GasVolume2
+                                                               : Values().CondMass1;
+        QCOMPARE(value, 5.5);
+        QCOMPARE(Values().Method, method);
+        // Nothing waits any more: the delay passing changes nothing.
+        QTest::qWait(page_->inputDelay() + 200);
+        QCOMPARE(Edit(f)->text(), QStringLiteral("5.5"));
+        QVERIFY(!page_->hasPendingField());
+    }
+
+    // The page goes on normally after a method change that took a waiting field.
+    void methodBAfterAPendingPressure() {
         Type(DegassingField::AtmPressure, "5");
         QTest::mouseClick(page_->methodButton(talvex::MethodB), Qt::LeftButton);
         QVERIFY(!Edit(DegassingField::AtmPressure)->isEnabled());
         page_->takePendingEdit();
-        QCOMPARE(Values().AtmPressure, 0.0);
+        QCOMPARE(Values().AtmPressure, 5.0);
         QVERIFY(!page_->hasPendingField());
         TypeAndTake(DegassingField::SampleMass, "120");
         TypeAndTake(DegassingField::CondMass1, "90");

@@ -146,13 +146,19 @@ void CDlgDegassing::RecalcDegassing() {
 }
 
 void CDlgDegassing::OnMethodClicked(int method) {
+    // The pending field is taken under the method it was typed for, so that a field the new method
+    // closes never shows a text other than its value.
+    if (pending_ >= 0)
+        takePendingEdit();
     session_.Degassing().SetMethod(method, Decimals());
     RecalcDegassing();
 }
 
 void CDlgDegassing::OnFieldChanged(int index) {
-    if (pending_ >= 0 && pending_ != index)
-        return; // one pending edit at a time; this field's text is not taken
+    // One pending edit at a time: typing into another field takes the pending one at once, as its timer
+    // would, so that no field shows a text the page does not compute with.
+    if (pending_ >= 0 && pending_ != index && !ownRewrite_)
+        takePendingEdit();
     pending_ = index;
     if (ownRewrite_) {
         CompleteEdit();

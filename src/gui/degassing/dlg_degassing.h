@@ -17,9 +17,10 @@ class Session;
 }
 
 // The degassing page ("Дегазация") over the session's DegassingPage. A typed value is taken one second
-// after the last keystroke (one pending field at a time), rewritten as the program reads it, and every
-// completed edit or method change asks for a recalculation of the whole session through
-// recalculationRequested(), emitted as a queued call so that it runs after the page's own handler.
+// after the last keystroke, rewritten as the program reads it, and every completed edit or method change
+// asks for a recalculation of the whole session through recalculationRequested(), emitted as a queued
+// call so that it runs after the page's own handler. One field is pending at a time: typing into another
+// field or choosing a method takes the pending field at once.
 class CDlgDegassing : public QWidget {
     Q_OBJECT
 public:
