@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 
@@ -114,9 +115,7 @@ private slots:
         QCOMPARE(dialog.PendingShare(), int(CSettings::kN2));
         QVERIFY(dialog.TimerActive());
         QCOMPARE(dialog.Values().Sect7_ConcN2, 75.5); // not yet
-        // While N2 waits, a change of O2 is not taken over.
-        dialog.ShareEdit(CSettings::kO2)->setText(QStringLiteral("1,5"));
-        dialog.ConvertPendingShare(); // what the timer runs a second after the last keystroke
+        dialog.ConvertPendingShare();                 // what the timer runs a second after the last keystroke
         QCOMPARE(n2->text(), QStringLiteral("20.95"));
         QCOMPARE(n2->cursorPosition(), 5);
         QCOMPARE(dialog.PendingShare(), -1);
@@ -129,11 +128,68 @@ private slots:
         QCOMPARE(s.o2, std::string("23.100"));
     }
 
-    void shareTypedJustBeforeOkKeepsItsValue() {
+    // Typing into a second share while the first waits takes the first at once (as its timer would); the
+    // second waits for its own second.
+    void aSecondShareTakesThePendingOneAtOnce() {
         CSettings dialog(profile_);
-        dialog.ShareEdit(CSettings::kCO2)->setText(QStringLiteral("7"));
-        dialog.accept(); // the second has not passed
-        QCOMPARE(Read(profile_).co2, std::string("0.050"));
+        Show(dialog);
+        QLineEdit* n2 = dialog.ShareEdit(CSettings::kN2);
+        QLineEdit* o2 = dialog.ShareEdit(CSettings::kO2);
+        TypeOver(n2, "20,95");
+        TypeOver(o2, "1,5");
+        QCOMPARE(dialog.Values().Sect7_ConcN2, 20.95);
+        QCOMPARE(n2->text(), QStringLiteral("20.95"));
+        QCOMPARE(dialog.PendingShare(), int(CSettings::kO2));
+        QTRY_COMPARE(o2->text(), QStringLiteral("1.5")); // the real timer
+        QCOMPARE(dialog.Values().Sect7_ConcO2, 1.5);
+        QTest::mouseClick(OkButton(dialog), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(Read(profile_).n2, std::string("20.950"));
+        QCOMPARE(Read(profile_).o2, std::string("1.500"));
+    }
+
+    // OK, clicked or by Enter, takes a share typed less than a second before it.
+    void okAndEnterTakeThePendingShare_data() {
+        QTest::addColumn<bool>("enter");
+        QTest::newRow("OK clicked") << false;
+        QTest::newRow("Enter in the field") << true;
+    }
+    void okAndEnterTakeThePendingShare() {
+        QFETCH(bool, enter);
+        CSettings dialog(profile_);
+        Show(dialog);
+        QLineEdit* co2 = dialog.ShareEdit(CSettings::kCO2);
+        TypeOver(co2, "7,25");
+        QCOMPARE(dialog.PendingShare(), int(CSettings::kCO2));
+        if (enter)
+            QTest::keyClick(co2, Qt::Key_Return);
+        else
+            QTest::mouseClick(OkButton(dialog), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(Read(profile_).co2, std::string("7.250"));
+        QCOMPARE(Read(profile_).n2, std::string("75.500"));
+    }
+
+    // The shares are stored as typed; only the dialog shows them with the stored decimals.
+    void sharesAreStoredAtFullPrecision() {
+        profile_.WriteInt("settings", "QtyNumAfterDot", 1);
+        {
+            CSettings dialog(profile_);
+            Show(dialog);
+            QCOMPARE(dialog.ShareEdit(CSettings::kCO2)->text(), QStringLiteral("0.1")); // 0.05 shown
+            TypeOver(dialog.ShareEdit(CSettings::kO2), "20,946");
+            QTest::keyClick(dialog.ShareEdit(CSettings::kO2), Qt::Key_Return);
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        }
+        Stored s = Read(profile_);
+        QCOMPARE(s.co2, std::string("0.05")); // untouched, and not rounded to 0.1
+        QCOMPARE(s.o2, std::string("20.946"));
+        QCOMPARE(s.n2, std::string("75.5"));
+        CSettings again(profile_);
+        QCOMPARE(again.Values().Sect7_ConcCO2, 0.05);
+        QCOMPARE(again.Values().Sect7_ConcO2, 20.946);
+        QCOMPARE(again.ShareEdit(CSettings::kO2)->text(), QStringLiteral("20.9"));
     }
 
     void disabledPendingShareIsNotTakenOver() {
@@ -155,6 +211,23 @@ private slots:
     }
 
 private:
+    static void Show(CSettings& dialog) {
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    }
+    // The operator clicks into the field, selects its text and types over it.
+    static void TypeOver(QLineEdit* edit, const QString& text) {
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, text);
+    }
+    static QPushButton* OkButton(CSettings& dialog) {
+        for (QPushButton* button : dialog.findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral("ОК"))
+                return button;
+        qFatal("no OK button");
+    }
+
     talvex::guitest::IsolatedProfile isolated_;
     MemorySettingsStore profile_;
 };

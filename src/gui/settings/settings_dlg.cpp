@@ -91,7 +91,8 @@ CSettings::CSettings(SettingsStore& profile, QWidget* parent) : QDialog(parent),
     connect(airCorrection_, &QCheckBox::toggled, this, &CSettings::EnableShares);
 
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("ОК"), QDialogButtonBox::AcceptRole);
+    // Enter anywhere in the dialog is OK.
+    buttons->addButton(QStringLiteral("ОК"), QDialogButtonBox::AcceptRole)->setDefault(true);
     buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &CSettings::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CSettings::reject);
@@ -120,9 +121,10 @@ void CSettings::OnShareChanged(int share) {
         pending_ = -1;
         return;
     }
-    // One field at a time: a change in another field while one waits is not taken over.
+    // One field at a time: typing into another field takes the waiting one over at once, as its timer
+    // would.
     if (pending_ >= 0 && pending_ != share)
-        return;
+        ConvertPendingShare();
     pending_ = share;
     timer_->start();
 }
@@ -147,6 +149,7 @@ void CSettings::ConvertPendingShare() {
 }
 
 void CSettings::accept() {
+    ConvertPendingShare(); // a share typed less than a second ago counts too
     decimals_->interpretText();
     values_.QtyNumAfterDot = decimals_->value();
     for (int m = 0; m < 3; ++m)

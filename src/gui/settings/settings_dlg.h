@@ -20,8 +20,9 @@ namespace talvex::gui {
 
 // The dialog "Настройки": decimals of the result tables, calculation mode and the air correction of the
 // degassing gas with the air's mass shares of N2, O2 and CO2. A typed share is taken over one second
-// after the last keystroke in its field (then shown normalised: "20,95" becomes "20.95"); OK writes the
-// settings to the profile.
+// after the last keystroke in its field (then shown normalised: "20,95" becomes "20.95"), at once when
+// another share is typed or on OK (Enter); OK writes the settings to the profile, the shares as typed
+// (the display alone is rounded to the stored decimals).
 class CSettings : public QDialog {
     Q_OBJECT
 public:
@@ -33,7 +34,8 @@ public:
     // The values as the dialog holds them (the shares as last taken over).
     const ::talvex::CSettings& Values() const { return values_; }
 
-    // What the one-second timer runs: takes over the pending share, if its field is enabled.
+    // What the one-second timer runs (and OK, and a change in another share): takes over the pending share,
+    // if its field is enabled.
     void ConvertPendingShare();
     // The share field waiting for its timer, or -1.
     int PendingShare() const { return pending_; }
