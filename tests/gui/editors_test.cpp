@@ -8,6 +8,7 @@
 #include "gui_test_support.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -56,6 +57,42 @@ void TypeInto(CGridCtrl* grid, int row, int column, const QString& text) {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the closed edit box goes
     QVERIFY(!grid->ActiveEditor());
+}
+
+// Key presses for the text; QTest::keyClicks knows only Latin-1 characters, so the Cyrillic ones go as
+// key events carrying their text, as a keyboard with a Russian layout sends them.
+void KeyClicks(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(widget, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+// The operator clicks the row, double-clicks the cell, types over its text key by key and presses Enter.
+void TypeWithKeys(CGridCtrl* grid, int row, int column, const QString& text) {
+    grid->scrollTo(grid->model()->index(row, column));
+    const QPoint cell = grid->visualRect(grid->model()->index(row, column)).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
+    QVERIFY(grid->ActiveEditor());
+    QTest::keyClick(grid->ActiveEditor(), Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        QTest::keyClick(grid->ActiveEditor(), Qt::Key_Delete);
+    else
+        KeyClicks(grid->ActiveEditor(), text);
+    QTest::keyClick(grid->ActiveEditor(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the closed edit box goes
+    QVERIFY(!grid->ActiveEditor());
+}
+
+QPushButton* Button(QWidget& dialog, const QString& text) {
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+        if (button->text() == text)
+            return button;
+    qFatal("no button %s", qPrintable(text));
 }
 
 QStringList Column(const CGridCtrl* grid, int column) {
@@ -159,6 +196,65 @@ private slots:
         TypeInto(dialog.Grid(), 1, 2, QStringLiteral("Водород-2"));
         dialog.reject();
         QCOMPARE(Bytes(data_ / "Comps.csv"), before);
+    }
+
+    // "Отмена" (or Escape) puts the session's table back as the files have it, so that no later
+    // recalculation uses edits that Comps.csv does not hold.
+    void cancelDiscardsTheEditsInMemory_data() {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Отмена") << false;
+        QTest::newRow("Escape") << true;
+    }
+    void cancelDiscardsTheEditsInMemory() {
+        QFETCH(bool, escape);
+        const std::vector<talvex::ComponentRecord> before = session_->Components().records;
+        CComponents dialog(*session_);
+        Show(dialog);
+        TypeWithKeys(dialog.Grid(), 0, 4, QStringLiteral("12,5"));      // ЧАУ
+        TypeWithKeys(dialog.Grid(), 1, 2, QStringLiteral("Водород-2")); // Имя компонента
+        dialog.BlockButton(ComponentBlock::Liquid)->setChecked(true);
+        TypeWithKeys(dialog.Grid(), 0, 4, QStringLiteral("7")); // ЧАУ of the condensate
+        QCOMPARE(session_->Components().records[0].gas.carbonNumber, 12.5);
+        if (escape)
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        else
+            QTest::mouseClick(Button(dialog, QStringLiteral("Отмена")), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(!dialog.isVisible());
+        const auto& after = session_->Components().records;
+        QCOMPARE(after.size(), before.size());
+        QCOMPARE(after[0].gas.carbonNumber, before[0].gas.carbonNumber);
+        QCOMPARE(after[1].displayName, before[1].displayName);
+        QCOMPARE(after[0].liquid.carbonNumber, before[0].liquid.carbonNumber);
+    }
+
+    // Text without a number at its start is refused in every number cell: the cell keeps its value, the
+    // operator is told why, and OK writes the old value. "---", empty and "12,5" are still taken.
+    void componentNumberCellsRefuseText() {
+        CComponents dialog(*session_);
+        Show(dialog);
+        CGridCtrl* grid = dialog.Grid();
+        QCOMPARE(grid->CellText(0, 6), QStringLiteral("4.003"));
+        TypeWithKeys(grid, 0, 6, QStringLiteral("abc")); // ММ
+        QTRY_COMPARE(errors_.size(), 1);
+        QVERIFY(errors_.front().contains(QStringLiteral("\"abc\" не число")));
+        QCOMPARE(grid->CellText(0, 6), QStringLiteral("4.003"));
+        QCOMPARE(session_->Components().records[0].gas.molarMass, 4.003);
+        TypeWithKeys(grid, 0, 4, QStringLiteral("12,5")); // ЧАУ
+        TypeWithKeys(grid, 0, 5, QStringLiteral("---"));  // Т кип
+        TypeWithKeys(grid, 0, 9, QString());              // К-ДТП
+        QCOMPARE(grid->CellText(0, 4), QStringLiteral("12.5"));
+        QCOMPARE(grid->CellText(0, 5), QStringLiteral("---"));
+        QCOMPARE(grid->CellText(0, 9), QString());
+        QCOMPARE(errors_.size(), 1);
+        QTest::mouseClick(Button(dialog, QStringLiteral("ОК")), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        const QStringList cells = Lines(data_ / "Comps.csv")[1].split(';');
+        QCOMPARE(cells[4], QStringLiteral("12.500000"));
+        QCOMPARE(cells[5], QString());
+        QCOMPARE(cells[6], QStringLiteral("4.003000")); // not 0
+        QCOMPARE(cells[9], QString());
+        QCOMPARE(session_->Components().records[0].gas.molarMass, 4.003);
     }
 
     void failedComponentSaveKeepsTheDialogOpen() {
@@ -276,6 +372,27 @@ private slots:
         TypeInto(dialog.Grid(), 0, 2, QStringLiteral("1"));
         dialog.AddRecord();
         dialog.reject();
+        QCOMPARE(Bytes(data_ / "CompsTime.csv"), before);
+    }
+
+    // A time cell refuses text without a number at its start; the edit counts as none, so OK leaves the
+    // file alone.
+    void timeCellsRefuseText() {
+        const std::string before = Bytes(data_ / "CompsTime.csv");
+        CCompsTime dialog(*session_);
+        QVERIFY(LoadTimes(dialog));
+        CGridCtrl* grid = dialog.Grid();
+        QCOMPARE(grid->CellText(0, 2), QStringLiteral("5.0000"));
+        TypeWithKeys(grid, 0, 2, QStringLiteral("мин"));
+        TypeWithKeys(grid, 0, 3, QStringLiteral("x5"));
+        QTRY_COMPARE(errors_.size(), 2);
+        QVERIFY(errors_[0].contains(QStringLiteral("\"мин\" не число")));
+        QVERIFY(errors_[1].contains(QStringLiteral("\"x5\" не число")));
+        QCOMPARE(grid->CellText(0, 2), QStringLiteral("5.0000"));
+        QCOMPARE(dialog.Table().Records()[0].gasTime, 5.0);
+        QVERIFY(!dialog.Table().Modified());
+        QTest::mouseClick(Button(dialog, QStringLiteral("ОК")), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(Bytes(data_ / "CompsTime.csv"), before);
     }
 

@@ -31,6 +31,7 @@ bool IsComponentColumnEditable(int column);
 // puts the operator's message into `refusal`, when given. Returns the text the cell shows, or nothing when
 // the row or the column cannot be edited or the text was refused.
 std::optional<std::string> SetComponentCell(ComponentTable& table, std::size_t index, ComponentBlock block,
-                                            int column, std::string_view text, std::string* refusal = nullptr);
+                                            int column, std::string_view text,
+                                            std::string* refusal = nullptr);
 
 } // namespace talvex

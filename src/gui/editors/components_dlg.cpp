@@ -68,6 +68,7 @@ void CComponents::Load() {
     changed_ = true;
     for (const std::string& text : session_.LoadComponents())
         showError_(QString::fromStdString(text));
+    opened_ = session_.Components();
     FillGrid();
 }
 
@@ -80,10 +81,13 @@ void CComponents::FillGrid() {
 bool CComponents::OnCellChanged(int row, int column) {
     if (row < 0)
         return false;
+    std::string refusal;
     const auto shown = SetComponentCell(session_.Components(), static_cast<std::size_t>(row), shownBlock_,
-                                        column, grid_->CellText(row, column).toStdString());
-    if (!shown)
+                                        column, grid_->CellText(row, column).toStdString(), &refusal);
+    if (!shown) {
+        ShowRefusal(this, showError_, refusal); // the grid puts the old text back
         return false;
+    }
     // The cell shows the number as it was understood ("12,5" becomes "12.5").
     static_cast<GridTableModel*>(grid_->model())->SetCellText(row, column, QString::fromStdString(*shown));
     changed_ = true;
@@ -102,6 +106,14 @@ void CComponents::accept() {
         showError_(QString::fromStdString(text));
     changed_ = false;
     CFormDialog::accept();
+}
+
+void CComponents::reject() {
+    // The edits live in the session's table itself: put back what the files held when the dialog opened,
+    // or later recalculations would use edits that Comps.csv does not have.
+    session_.Components() = opened_;
+    changed_ = false;
+    CFormDialog::reject();
 }
 
 std::function<bool(QWidget*)> ComponentEditorHook(Session& session) {

@@ -21,6 +21,7 @@ class CGridCtrl;
 // the degassed-condensate block at a time. Names, groups and numbers are edited in place; OK writes
 // Comps.csv (its header line kept, the file replaced atomically) and reloads the database. Components
 // are neither added nor deleted here: the norm files name them by key, which stays as the files give it.
+// "Отмена" discards the edits. A number cell refuses text that does not start with a number and says why.
 class CComponents : public CFormDialog {
     Q_OBJECT
 public:
@@ -43,6 +44,8 @@ public:
 
     // OK: saves and reloads; a failed save shows its error and leaves the dialog open.
     void accept() override;
+    // "Отмена" (and Escape, and closing the window): the session's table goes back to what Load read.
+    void reject() override;
 
 private:
     void FillGrid();
@@ -51,6 +54,7 @@ private:
     Session& session_;
     ComponentBlock shownBlock_ = ComponentBlock::Gas;
     bool changed_ = false;
+    ComponentTable opened_; // the table as Load read it, for "Отмена"
     ErrorSink showError_;
     CGridCtrl* grid_ = nullptr;
     QRadioButton* gasButton_ = nullptr;

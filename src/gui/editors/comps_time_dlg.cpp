@@ -72,10 +72,13 @@ void CCompsTime::FillGrid() {
 bool CCompsTime::OnCellChanged(int row, int column) {
     if (row < 0)
         return false;
-    const auto shown =
-        table_.SetCell(static_cast<std::size_t>(row), column, grid_->CellText(row, column).toStdString());
-    if (!shown)
+    std::string refusal;
+    const auto shown = table_.SetCell(static_cast<std::size_t>(row), column,
+                                      grid_->CellText(row, column).toStdString(), &refusal);
+    if (!shown) {
+        ShowRefusal(this, showError_, refusal); // the grid puts the old text back
         return false;
+    }
     static_cast<GridTableModel*>(grid_->model())->SetCellText(row, column, QString::fromStdString(*shown));
     return true;
 }

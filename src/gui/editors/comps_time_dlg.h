@@ -16,7 +16,8 @@ class CGridCtrl;
 
 // The dialog "Времена выхода н-Парафинов": the retention times of CompsTime.csv in an editable grid, with
 // adding and deleting records (the button or the Delete key). OK sorts the records by gas time and
-// saves them when anything was changed; a failed save shows its error and keeps the dialog open.
+// saves them when anything was changed; a failed save shows its error and keeps the dialog open. A time
+// cell refuses text that does not start with a number and says why.
 class CCompsTime : public CFormDialog {
     Q_OBJECT
 public:
