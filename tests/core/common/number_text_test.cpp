@@ -119,10 +119,10 @@ TEST(StartsWithNumber, AcceptsWhatAtofReadsAsANumberAtTheStart) {
         const char* typed;
         bool number;
     } cases[] = {
-        {"12,5", true}, {"12.5", true}, {" -3", true},   {"+.5", true},   {",5", true},     {"7 g", true},
-        {"1e3", true},  {"0x1p4", true}, {"1e999", true}, {"inf", true},   {"NaN", true},    {"0", true},
-        {"abc", false}, {"", false},     {"   ", false},  {"-", false},    {".", false},     {",", false},
-        {"+-1", false}, {"--1", false},  {"g7", false},   {"---", false},  {"от 5", false},  {"e5", false},
+        {"12,5", true}, {"12.5", true},  {" -3", true},   {"+.5", true},  {",5", true},    {"7 g", true},
+        {"1e3", true},  {"0x1p4", true}, {"1e999", true}, {"inf", true},  {"NaN", true},   {"0", true},
+        {"abc", false}, {"", false},     {"   ", false},  {"-", false},   {".", false},    {",", false},
+        {"+-1", false}, {"--1", false},  {"g7", false},   {"---", false}, {"от 5", false}, {"e5", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(StartsWithNumber(c.typed), c.number) << '"' << c.typed << '"';
@@ -134,20 +134,16 @@ TEST(StartsWithNumber, AcceptsWhatAtofReadsAsANumberAtTheStart) {
 }
 
 TEST(FormatFixedExact, KeepsTheAskedDecimalsUnlessTheValueNeedsMore) {
+    // 20.95 has enough decimals and is written as FormatFixed writes it; 0.05 with one would read back
+    // as 0.1.
     const struct {
         double value;
         int decimals;
         const char* expected;
     } cases[] = {
-        {20.95, 3, "20.950"}, // enough decimals: as FormatFixed writes it
-        {0.0, 3, "0.000"},
-        {75.5, 1, "75.5"},
-        {0.05, 1, "0.05"},    // one decimal would store 0.1
-        {78.08, 1, "78.08"},
-        {0.1234567, 3, "0.1234567"},
-        {-2.125, 2, "-2.125"},
-        {1e-7, 3, "0.0000001"},
-        {100.0, 0, "100"},
+        {20.95, 3, "20.950"},  {0.0, 3, "0.000"},      {75.5, 1, "75.5"},
+        {0.05, 1, "0.05"},     {78.08, 1, "78.08"},    {0.1234567, 3, "0.1234567"},
+        {-2.125, 2, "-2.125"}, {1e-7, 3, "0.0000001"}, {100.0, 0, "100"},
     };
     for (const auto& c : cases) {
         const std::string text = FormatFixedExact(c.value, c.decimals);

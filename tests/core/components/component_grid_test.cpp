@@ -108,8 +108,8 @@ TEST(ComponentGrid, RefusesTextWithoutANumberInANumberColumn) {
         int column;
         const char* typed;
     } cases[] = {
-        {ComponentBlock::Gas, 4, "Ab"},         {ComponentBlock::Gas, 7, "abc"},
-        {ComponentBlock::Gas, 10, "-"},         {ComponentBlock::Liquid, 8, "Ab"},
+        {ComponentBlock::Gas, 4, "Ab"},        {ComponentBlock::Gas, 7, "abc"},
+        {ComponentBlock::Gas, 10, "-"},        {ComponentBlock::Liquid, 8, "Ab"},
         {ComponentBlock::Liquid, 7, "г 12,5"}, {ComponentBlock::Liquid, 5, " , "},
     };
     for (const auto& c : cases) {
@@ -119,9 +119,10 @@ TEST(ComponentGrid, RefusesTextWithoutANumberInANumberColumn) {
         EXPECT_NE(refusal.find(std::string("\"") + c.typed + "\" не число"), std::string::npos) << refusal;
         const ComponentRecord& r = table.records[0];
         const ComponentRecord& before = Ethane().records[0];
-        for (const auto field : {&PhaseProperties::carbonNumber, &PhaseProperties::boilingPoint,
-                                 &PhaseProperties::molarMass, &PhaseProperties::density, &PhaseProperties::fidFactor,
-                                 &PhaseProperties::tcdFactor, &PhaseProperties::certifiedValue}) {
+        for (const auto field :
+             {&PhaseProperties::carbonNumber, &PhaseProperties::boilingPoint, &PhaseProperties::molarMass,
+              &PhaseProperties::density, &PhaseProperties::fidFactor, &PhaseProperties::tcdFactor,
+              &PhaseProperties::certifiedValue}) {
             EXPECT_EQ(r.gas.*field, before.gas.*field) << c.typed;
             EXPECT_EQ(r.liquid.*field, before.liquid.*field) << c.typed;
         }
