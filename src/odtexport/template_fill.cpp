@@ -23,14 +23,30 @@ bool IsBlankText(pugi::xml_node node) {
            std::string_view(node.value()).find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
+// Whether a paragraph's content shows nothing but white space: blank texts, the space, tab and line-break
+// elements, and spans holding only those. A word processor shows such a paragraph as an empty one.
+bool IsBlankContent(pugi::xml_node node) {
+    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+        if (IsBlankText(child))
+            continue;
+        if (IsElementNamed(child, "text:s") || IsElementNamed(child, "text:tab") ||
+            IsElementNamed(child, "text:line-break"))
+            continue;
+        if (IsElementNamed(child, "text:span") && IsBlankContent(child))
+            continue;
+        return false;
+    }
+    return true;
+}
+
 // Removes a table together with the empty paragraph that keeps the following text apart from it. Blanks
-// between the two (an indented content.xml) do not count as content.
+// between the two (an indented content.xml) do not count as content, nor do blanks inside that paragraph.
 void RemoveTableWithSpacer(pugi::xml_node table) {
     pugi::xml_node spacer = table.next_sibling();
     while (IsBlankText(spacer))
         spacer = spacer.next_sibling();
     pugi::xml_node parent = table.parent();
-    if (IsElementNamed(spacer, "text:p") && !spacer.first_child())
+    if (IsElementNamed(spacer, "text:p") && IsBlankContent(spacer))
         parent.remove_child(spacer);
     parent.remove_child(table);
 }

@@ -130,8 +130,8 @@ TEST_F(CliRunTest, DegassingInputsAreTakenAsThePageTakesTypedText) {
     EXPECT_NE(r.err.find("--sample-mass is not used by degassing method"), std::string::npos) << r.err;
     EXPECT_EQ(testing::ReadBytes(tables / "degassing.tsv"),
               "Метод дегазации\tМетод А \n"
-              "Атмосферное давление при дегазации, мм.рт.ст:\t101.32\n"
-              "Температура отбора газа дегазации, °C:\t293.15\n"
+              "Атмосферное давление при дегазации, кПа:\t101.32\n"
+              "Температура отбора газа дегазации, К:\t293.15\n"
               "Масса пробы НЖУ, г:\t0.0\n"
               "Масса ДК в приемнике, г:\t80\n"
               "Масса ДК в фильтре, г:\t0\n"

@@ -1,5 +1,6 @@
 // The report dialog: its stored switches, the ODT report ("Просмотр", "Сохранить") with its messages,
 // and the export of the report document ("Экспорт", "Обзор"), driven offscreen through its hooks.
+#include "report/desktop_opener.h"
 #include "report/dlg_report.h"
 
 #include "gui_test_support.h"
@@ -12,6 +13,7 @@
 #include "report/report_messages.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -81,6 +83,7 @@ class ReportDialogTest : public QObject {
     std::unique_ptr<talvex::Session> session_;
     std::vector<ShownMessage> messages_;
     std::vector<QString> opened_;
+    bool viewerPresent_ = true; // whether the desktop has a program for ODT files
     QString programFolder_;
     QString savePath_;
     QString exportPath_;
@@ -98,7 +101,10 @@ class ReportDialogTest : public QObject {
         hooks.showMessage = [this](QMessageBox::Icon icon, const QString& caption, const QString& text) {
             messages_.push_back({icon, caption, text});
         };
-        hooks.openFile = [this](const QString& path) { opened_.push_back(path); };
+        hooks.openFile = [this](const QString& path) {
+            opened_.push_back(path);
+            return viewerPresent_;
+        };
         hooks.newPreviewPath = [this] { return talvex::NewPreviewPath(dir_->path().toStdString()); };
         hooks.programFolder = [this] { return programFolder_; };
         return dialog;
@@ -124,6 +130,7 @@ private slots:
         session_ = std::make_unique<talvex::Session>(*store_, TALVEX_SOURCE_DIR "/data");
         messages_.clear();
         opened_.clear();
+        viewerPresent_ = true;
         programFolder_ = Path(QStringLiteral("no-template-here"));
         savePath_.clear();
         exportPath_.clear();
@@ -232,15 +239,63 @@ private slots:
         QVERIFY(messages_.empty());
     }
 
-    void realSaveWritesAnOdt() {
+    // The operator is told where the saved report went.
+    void realSaveWritesAnOdtAndSaysWhere() {
         if (!TemplateBuilt())
             QSKIP("Template_tlvx.odt is not in the build's bin folder");
         programFolder_ = QStringLiteral(TALVEX_BIN_DIR);
-        savePath_ = Path(QStringLiteral("ReportTlv.odt"));
-        Dialog()->Save();
-        QVERIFY(messages_.empty());
+        savePath_ = Path(QStringLiteral("Отчеты/ReportTlv.odt"));
+        QVERIFY(QDir().mkpath(Path(QStringLiteral("Отчеты"))));
+        auto dialog = Dialog();
+        QTest::mouseClick(dialog->saveButton(), Qt::LeftButton);
         QVERIFY(IsZip(savePath_));
         QVERIFY(opened_.empty()); // a save is not opened
+        QCOMPARE(messages_.size(), 1u);
+        QCOMPARE(messages_[0].icon, QMessageBox::Information);
+        QCOMPARE(messages_[0].caption, QStringLiteral("Talvex"));
+        QCOMPARE(messages_[0].text, QStringLiteral("Отчет сохранен в файл:\n") + savePath_);
+    }
+
+    // Without a program for ODT files the preview is still written, and the operator is told so and where.
+    void previewThatNoProgramOpensSaysWhereItWasWritten() {
+        if (!TemplateBuilt())
+            QSKIP("Template_tlvx.odt is not in the build's bin folder");
+        programFolder_ = QStringLiteral(TALVEX_BIN_DIR);
+        viewerPresent_ = false;
+        auto dialog = Dialog();
+        QTest::mouseClick(dialog->previewButton(), Qt::LeftButton);
+        QCOMPARE(opened_.size(), 1u);
+        QVERIFY(IsZip(opened_[0]));
+        QCOMPARE(messages_.size(), 1u);
+        QCOMPARE(messages_[0].icon, QMessageBox::Warning);
+        QCOMPARE(messages_[0].text, QStringLiteral("Не найдена программа для просмотра файлов ODT: отчет не "
+                                                   "открыт.\nОтчет сохранен в файл:\n") +
+                                        opened_[0]);
+        // A failed write is reported as before, never as a written file.
+        programFolder_ = Path(QStringLiteral("no-template-here"));
+        messages_.clear();
+        QTest::mouseClick(dialog->previewButton(), Qt::LeftButton);
+        QCOMPARE(messages_.size(), 1u);
+        QCOMPARE(messages_[0].text, ToQ(talvex::kReportSaveFailedMessage));
+    }
+
+    // The desktop's own opener gives up, without opening anything, when the desktop names no program for
+    // ODT files.
+    void desktopOpenerKnowsWhenNoProgramOpensOdt() {
+        const QString bin = Path(QStringLiteral("bin"));
+        QVERIFY(QDir().mkpath(bin));
+        QFile fake(bin + QStringLiteral("/xdg-mime"));
+        QVERIFY(fake.open(QIODevice::WriteOnly));
+        fake.write("#!/bin/sh\nexit 0\n"); // no default application
+        fake.close();
+        QVERIFY(fake.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", bin.toLocal8Bit());
+        const bool viewer = DesktopHasOdtViewer();
+        const bool opened = OpenWithDesktop(Path(QStringLiteral("report.odt")));
+        qputenv("PATH", oldPath);
+        QVERIFY(!viewer);
+        QVERIFY(!opened);
     }
 
     void previewOpensEachNewFile() {

@@ -74,6 +74,40 @@ TEST(TableMarker, MissingDataTableRemovesItsEmptyParagraphAlsoInAnIndentedTempla
     EXPECT_EQ(ParagraphTexts(body), std::vector<std::string>{"после"});
 }
 
+TEST(TableMarker, MissingDataTableRemovesAFollowingParagraphOfOnlyWhiteSpace) {
+    // Each of these reads as an empty paragraph in a word processor: it goes with the table.
+    for (const char* spacer : {"<text:p> </text:p>", "<text:p>\n\t </text:p>", "<text:p><text:s/></text:p>",
+                               "<text:p><text:span> </text:span><text:tab/></text:p>",
+                               "<text:p text:style-name=\"P1\"><text:span><text:s text:c=\"3\"/></text:span>"
+                               "<text:line-break/></text:p>"}) {
+        SCOPED_TRACE(spacer);
+        const std::string body = FillBody(
+            "<text:p>до</text:p>" + Table(Row({"#Table5##N#"})) + spacer + "<text:p>после</text:p>", kData);
+        EXPECT_EQ(body, "<text:p>до</text:p><text:p>после</text:p>");
+    }
+}
+
+TEST(TableMarker, MissingDataTableKeepsAFollowingParagraphWithAnythingShown) {
+    for (const char* kept :
+         {"<text:p> x </text:p>", "<text:p><text:span> </text:span>.</text:p>",
+          "<text:p><text:span>a</text:span></text:p>", "<text:p><draw:frame draw:name=\"Pic\"/></text:p>"}) {
+        SCOPED_TRACE(kept);
+        const std::string body = FillBody(Table(Row({"#Table5#"})) + kept, kData);
+        EXPECT_EQ(body, kept);
+    }
+}
+
+TEST(TableMarker, BlankTextsElsewhereAreKept) {
+    // The blanks that separate words in runs, and a blank paragraph after a table that stays, are the
+    // template's own.
+    const std::string body = FillBody("<text:p><text:span>a</text:span> <text:span>b</text:span></text:p>" +
+                                          Table(Row({"#Table3##N#"})) + "<text:p> </text:p>",
+                                      kData);
+    EXPECT_NE(body.find("<text:span>a</text:span> <text:span>b</text:span>"), std::string::npos);
+    EXPECT_NE(body.find("</table:table><text:p> </text:p>"), std::string::npos);
+    EXPECT_EQ(RowTexts(body), std::vector<std::string>{"3a"});
+}
+
 TEST(TableMarker, MissingDataTableKeepsAFollowingParagraphWithText) {
     const std::string body = FillBody(Table(Row({"#Table5#"})) + "<text:p>после</text:p>", kData);
     EXPECT_EQ(body, "<text:p>после</text:p>");

@@ -1,6 +1,7 @@
 #include "app/peak_page.h"
 
 #include "common/format.h"
+#include "common/number_text.h"
 
 namespace talvex {
 
@@ -11,8 +12,7 @@ GridModel BuildPeakGrid(const CPeeksTable& peaks) {
     int k = 0;
     for (const cmpeek& p : peaks) {
         GridRow row;
-        row.cells = {StrPrintf("%d", ++k), p.name, StrPrintf("%.3f", p.area),
-                     StrPrintf("%.3f", p.retentionTime)};
+        row.cells = {StrPrintf("%d", ++k), p.name, FormatFixed(p.area, 3), FormatFixed(p.retentionTime, 3)};
         grid.rows.push_back(std::move(row));
     }
     return grid;

@@ -4,9 +4,9 @@
 #include "chromatogram/archive_reader.h"
 #include "chromatogram/chromatogram_path.h"
 #include "chromatogram/compound_file.h"
+#include "common/number_text.h"
 #include "common/text_codec.h"
 
-#include <cstdio>
 #include <ctime>
 #include <exception>
 
@@ -27,9 +27,7 @@ std::int64_t StartOfToday(std::int64_t now) {
 }
 
 std::string FormatG(double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%g", v);
-    return buf;
+    return FormatGeneral(v, 6);
 }
 
 } // namespace

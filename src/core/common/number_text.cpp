@@ -157,4 +157,14 @@ std::string FormatFixed(double value, int decimals) {
     return std::string(buffer.data(), end);
 }
 
+std::string FormatGeneral(double value, int precision) {
+    precision = std::clamp(precision, 1, 1000);
+    std::vector<char> buffer(static_cast<std::size_t>(precision) + 32);
+    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                         std::chars_format::general, precision);
+    if (ec != std::errc())
+        return {};
+    return std::string(buffer.data(), end);
+}
+
 } // namespace talvex

@@ -23,6 +23,10 @@ std::string FormatFixed(double value, int decimals);
 // "0.05". For values kept as text that must not lose what the operator typed.
 std::string FormatFixedExact(double value, int decimals);
 
+// The value as "%.*g" prints it in the "C" locale: `precision` significant digits (0 counts as 1), trailing
+// zeros dropped, an exponent where printf uses one ("1e+06").
+std::string FormatGeneral(double value, int precision);
+
 // A number the operator typed into a field or a cell: every "," counts as ".", the value is read by the
 // atof rules and the field shows it again with as many decimals as characters followed the first point
 // ("1,5" -> 1.5 shown "1.5"; "3.10" stays "3.10"; "12." -> "12"; text without a number -> 0 shown "0").

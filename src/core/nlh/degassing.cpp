@@ -45,9 +45,9 @@ constexpr const char* kGasVolume1CaptionAModified = "Объем ГД получ�
 std::string FixedCaption(DegassingField field) {
     switch (field) {
     case DegassingField::AtmPressure:
-        return "Атмосферное давление при дегазации, мм.рт.ст:";
+        return "Атмосферное давление при дегазации, кПа:";
     case DegassingField::GasTemperature:
-        return "Температура отбора газа дегазации, °C:";
+        return "Температура отбора газа дегазации, К:";
     case DegassingField::SampleMass:
         return "Масса пробы НЖУ, г:";
     case DegassingField::CondMass:

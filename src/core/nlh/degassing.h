@@ -19,8 +19,8 @@ enum DegassingMethod : std::int32_t {
 // Everything starts at 0 and the method at MethodA; nothing is stored between runs of the program.
 struct DegassingParameters {
     std::int32_t Method = MethodA;
-    double AtmPressure = 0.0;    // as typed (the formula takes it without conversion)
-    double GasTemperature = 0.0; // as typed
+    double AtmPressure = 0.0;    // kPa, as typed (the formula takes it without conversion)
+    double GasTemperature = 0.0; // K, as typed
     double SampleMass = 0.0;     // g
     double CondMass1 = 0.0;      // g
     double CondMass2 = 0.0;      // g

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace talvex {
@@ -29,5 +30,12 @@ inline constexpr std::string_view kExportDoneMessage = "Экспорт заве�
 
 // The message for an export result code: kReportSaveFailedMessage for a negative code, empty otherwise.
 std::string_view ReportExportMessage(int exportResult);
+
+// After "Сохранить" has written the report (information icon): where it is.
+std::string ReportSavedMessage(std::string_view path);
+
+// After "Просмотр" has written the report but no program opened it (exclamation icon): that, and where the
+// file is, so that the operator can open or keep it.
+std::string ReportNotOpenedMessage(std::string_view path);
 
 } // namespace talvex

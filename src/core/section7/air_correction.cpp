@@ -2,6 +2,7 @@
 
 #include "common/case_fold.h"
 #include "common/format.h"
+#include "common/number_text.h"
 #include "messages/message_log.h"
 #include "section7/gas_messages.h"
 
@@ -68,12 +69,12 @@ void CorrectAir(GasAnalysis& analysis, std::vector<GasLine>& lines, GasContext& 
     const double xO2 = oxygen->massFraction;
     const double air = (rCO2 + rN2 + cO2 / cO2) * xO2;
     if (air >= kAirLimit)
-        PostAnalysisText(
-            ctx.log, kMsgError, analysis.number,
-            StrPrintf("В пробе содержится %.1f%% воздуха, результат определения полного состава ", air) +
-                "газа с неуглеводородными и углеводородными компонентами является "
-                "недостоверным.\r\n\t" +
-                AirFormulaReference("7.12"));
+        PostAnalysisText(ctx.log, kMsgError, analysis.number,
+                         "В пробе содержится " + FormatFixed(air, 1) +
+                             "% воздуха, результат определения полного состава " +
+                             "газа с неуглеводородными и углеводородными компонентами является "
+                             "недостоверным.\r\n\t" +
+                             AirFormulaReference("7.12"));
     if (nitrogen)
         total += ReduceByAir(*nitrogen, rN2, xO2);
     else

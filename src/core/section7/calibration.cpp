@@ -2,6 +2,7 @@
 
 #include "chromatogram/opened_chm_file.h"
 #include "common/format.h"
+#include "common/number_text.h"
 #include "components/component_table.h"
 #include "components/retention_time_table.h"
 #include "messages/message_log.h"
@@ -18,9 +19,9 @@ bool IsNParaffin(const ComponentRecord* component) {
 }
 
 void PostUncoveredRun(MessageLog& log, double lastTime) {
-    log.PostText(kMsgError, "Градуировочный график для ГД охватывает не всю хроматограмму!" +
-                                StrPrintf("\r\n\tПики выходящие после %.*f", 4, lastTime) +
-                                " мин не могут быть распределены во фракции.");
+    log.PostText(kMsgError, "Градуировочный график для ГД охватывает не всю хроматограмму!"
+                            "\r\n\tПики выходящие после " +
+                                FormatFixed(lastTime, 4) + " мин не могут быть распределены во фракции.");
     log.PostText(kMsgInfo, "В случаи отсутствия на хроматограмме необходимых для градуировки н-Парафинов"
                            "\r\n\tих можно добавить в окне \"Времена выхода н-Парафинов\"."
                            "\r\n\tОткрыть данное окно можно нажатием на кнопку \"Времена выхода\" в главном "
@@ -34,9 +35,10 @@ void CheckRising(const GasAnalysis& analysis, MessageLog& log) {
         if (!(p[i - 1].retentionTime < p[i].retentionTime) || !(p[i - 1].boilingPoint < p[i].boilingPoint)) {
             log.PostText(kMsgError,
                          StrPrintf("Анализ-%d.\r\n\tГрадуировочный график для ГД не возрастает: "
-                                   "н-Парафины \"%s\" (%.4f мин) и \"%s\" (%.4f мин).",
+                                   "н-Парафины \"%s\" (%s мин) и \"%s\" (%s мин).",
                                    analysis.number + 1, p[i - 1].component->key.c_str(),
-                                   p[i - 1].retentionTime, p[i].component->key.c_str(), p[i].retentionTime));
+                                   FormatFixed(p[i - 1].retentionTime, 4).c_str(),
+                                   p[i].component->key.c_str(), FormatFixed(p[i].retentionTime, 4).c_str()));
             return;
         }
     }

@@ -1,6 +1,7 @@
 #include "section7/gas_tables.h"
 
 #include "common/format.h"
+#include "common/number_text.h"
 #include "common/settings.h"
 
 namespace talvex {
@@ -66,7 +67,7 @@ void FillGasTable(GridModel& grid, const Section7Result& result, int kind, int d
             continue;
         row.cells[n + 2] = FormatValue(r.average, decimals);
         if (r.deltaAbs >= 0)
-            row.cells[n + 2] += StrPrintf("   ±%.*f", decimals, r.deltaAbs);
+            row.cells[n + 2] += "   ±" + FormatFixed(r.deltaAbs, decimals);
         row.cells[n + 3] = FormatValue(r.discrepancy, decimals);
         const bool real = IsRealNorm(r.norm);
         row.cells[n + 4] = real ? FormatValue(r.norm->repeatability, decimals) : "---";

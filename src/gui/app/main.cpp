@@ -3,6 +3,7 @@
 
 #include "app/data_folder_choice.h"
 #include "app/session.h"
+#include "app/talvex_application.h"
 #include "mainwindow/talvex_dlg.h"
 #include "qt_settings_store.h"
 #include "screenshots.h"
@@ -47,7 +48,7 @@ std::optional<Options> ParseOptions(const QStringList& args) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    talvex::gui::TalvexApplication app(argc, argv);
     const std::optional<Options> options = ParseOptions(QApplication::arguments());
     if (!options) {
         std::cerr << kUsage;

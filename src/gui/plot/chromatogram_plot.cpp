@@ -2,6 +2,7 @@
 
 #include "app/session.h"
 #include "chromatogram/chm_file.h"
+#include "common/number_text.h"
 #include "plot/column_decimation.h"
 #include "section8/fraction_windows.h"
 
@@ -139,14 +140,14 @@ void ChromatogramPlot::Draw(QPainter& painter, const QRect& all) const {
     for (double t = std::ceil(view_.left() / tStep) * tStep; t <= view_.right(); t += tStep) {
         const int x = static_cast<int>(std::lround(m.X(t)));
         painter.drawLine(x, area.bottom(), x, area.bottom() + 4);
-        const QString text = QString::number(t, 'g', 6);
+        const QString text = QString::fromStdString(talvex::FormatGeneral(t, 6));
         painter.drawText(x - metrics.horizontalAdvance(text) / 2, area.bottom() + 6 + metrics.ascent(), text);
     }
     const double vStep = TickStep(view_.height(), area.height() / 40);
     for (double v = std::ceil(view_.top() / vStep) * vStep; v <= view_.bottom(); v += vStep) {
         const int y = static_cast<int>(std::lround(m.Y(v)));
         painter.drawLine(area.left() - 4, y, area.left(), y);
-        const QString text = QString::number(v, 'g', 5);
+        const QString text = QString::fromStdString(talvex::FormatGeneral(v, 5));
         painter.drawText(area.left() - 6 - metrics.horizontalAdvance(text), y + metrics.ascent() / 2, text);
     }
 

@@ -1,5 +1,7 @@
 #include "report/dlg_report.h"
 
+#include "report/desktop_opener.h"
+
 #include "app/session.h"
 #include "report/odt_report.h"
 #include "report/odt_report_paths.h"
@@ -13,7 +15,6 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,7 +23,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <pugixml.hpp>
@@ -75,7 +75,7 @@ ReportDialogHooks DesktopHooks(QWidget* owner) {
         QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
         box.exec();
     };
-    hooks.openFile = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    hooks.openFile = [](const QString& path) { return OpenWithDesktop(path); };
     hooks.newPreviewPath = [] { return talvex::NewPreviewPath(); };
     hooks.programFolder = [] { return QCoreApplication::applicationDirPath(); };
     hooks.spreadsheet = [](const QString& programFolder) -> std::unique_ptr<talvex::SpreadsheetAutomation> {
@@ -85,11 +85,17 @@ ReportDialogHooks DesktopHooks(QWidget* owner) {
     return hooks;
 }
 
-// The library opens a written preview through this; the context is the dialog's hooks.
+// What the library's opening of a preview came to.
+struct PreviewOpening {
+    const ReportDialogHooks* hooks = nullptr;
+    bool opened = false;
+};
+
+// The library opens a written preview through this; the context is a PreviewOpening.
 void OpenThroughHooks(const char* utf8Path, void* context) {
-    const auto* hooks = static_cast<const ReportDialogHooks*>(context);
-    if (hooks->openFile)
-        hooks->openFile(QString::fromUtf8(utf8Path));
+    auto* opening = static_cast<PreviewOpening*>(context);
+    if (opening->hooks->openFile)
+        opening->opened = opening->hooks->openFile(QString::fromUtf8(utf8Path));
 }
 
 struct SwitchPlace {
@@ -267,12 +273,23 @@ void CDlgReport::WriteOdt(bool preview) {
 
     const std::filesystem::path templatePath = talvex::OdtTemplatePath(ToPath(hooks_.programFolder()));
     // The library opens the preview through the dialog's own opener while it writes.
-    BrisquelSetOpener(&OpenThroughHooks, &hooks_);
+    PreviewOpening opening{&hooks_};
+    BrisquelSetOpener(&OpenThroughHooks, &opening);
     const std::int32_t result = talvex::WriteOdtReport(doc, templatePath, output, preview);
     BrisquelSetOpener(nullptr, nullptr);
     const std::string_view message = talvex::ReportExportMessage(result);
-    if (!message.empty())
+    if (!message.empty()) {
         Message(QMessageBox::Warning, ApplicationTitle(), ToQ(message));
+        return;
+    }
+    // A written file is never left unmentioned: a save says where it went, and so does a preview that
+    // no program opened.
+    if (!preview)
+        Message(QMessageBox::Information, ApplicationTitle(),
+                ToQ(talvex::ReportSavedMessage(output.string())));
+    else if (!opening.opened)
+        Message(QMessageBox::Warning, ApplicationTitle(),
+                ToQ(talvex::ReportNotOpenedMessage(output.string())));
 }
 
 void CDlgReport::Browse() {

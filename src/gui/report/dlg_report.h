@@ -29,8 +29,8 @@ struct ReportDialogHooks {
     // The file dialog of "Обзор" for the export file; an empty result is a cancel.
     std::function<QString()> askExportPath;
     std::function<void(QMessageBox::Icon icon, const QString& caption, const QString& text)> showMessage;
-    // Opens a written preview.
-    std::function<void(const QString& path)> openFile;
+    // Opens a written preview; false when no program took it.
+    std::function<bool(const QString& path)> openFile;
     // A fresh path for a preview; nullopt when the system gives none.
     std::function<std::optional<std::filesystem::path>()> newPreviewPath;
     // The folder of the program, where Template_tlvx.odt, Template_tlvx.xls and the spreadsheet bridge lie.

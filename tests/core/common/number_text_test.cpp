@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace talvex {
@@ -80,6 +81,21 @@ TEST(FormatFixed, PrintsLikePercentFWithADecimalPoint) {
         EXPECT_EQ(FormatFixed(c.value, c.decimals), c.expected) << c.value << " / " << c.decimals;
     EXPECT_EQ(FormatFixed(std::numeric_limits<double>::infinity(), 2), "inf");
     EXPECT_EQ(FormatFixed(NotSet, 0).size(), 310u); // the sign and 309 digits
+}
+
+TEST(FormatGeneral, PrintsLikePercentGWithADecimalPoint) {
+    // Every case is what "%.*g" writes in the "C" locale; the test process runs in it.
+    const double values[] = {0.5,    2.0,     100.0, 1e6,  123456.0, 1234567.0, 0.0001, 0.00001234,
+                             -30.25, 1.0 / 3, 0.0,   -0.0, 1e-300,   1e300,     NotSet, 99.99999};
+    for (const double value : values)
+        for (const int precision : {1, 5, 6, 17}) {
+            char expected[512];
+            std::snprintf(expected, sizeof expected, "%.*g", precision, value);
+            EXPECT_EQ(FormatGeneral(value, precision), expected) << value << " / " << precision;
+        }
+    EXPECT_EQ(FormatGeneral(1e6, 6), "1e+06");
+    EXPECT_EQ(FormatGeneral(0.5, 0), "0.5");
+    EXPECT_EQ(FormatGeneral(-std::numeric_limits<double>::infinity(), 6), "-inf");
 }
 
 } // namespace

@@ -122,6 +122,26 @@ TEST(DegassingPage, TypedValuesAreRewrittenAndRecomputed) {
     EXPECT_EQ(TextOf(page, DegassingField::CondMass2), "0");
 }
 
+TEST(DegassingPage, PressureAndTemperatureCaptionsAskForTheUnitsOfTheFormula) {
+    // The formula takes kPa and kelvins (normal conditions 101.32 kPa, 293.15 K): the captions must ask
+    // for those, whatever the method, or an operator typing mm Hg and °C gets a gas factor about a
+    // hundred times too large.
+    for (const std::int32_t method : {MethodA, MethodAModified, MethodB}) {
+        DegassingPage page;
+        page.SetMethod(method, 3);
+        EXPECT_EQ(CaptionOf(page, DegassingField::AtmPressure), "Атмосферное давление при дегазации, кПа:");
+        EXPECT_EQ(CaptionOf(page, DegassingField::GasTemperature), "Температура отбора газа дегазации, К:");
+    }
+    // Normal conditions typed in those units leave the volume as measured.
+    DegassingPage page;
+    page.SetMethod(MethodAModified, 3);
+    ASSERT_TRUE(page.TypeValue(DegassingField::AtmPressure, "101.32", 3));
+    ASSERT_TRUE(page.TypeValue(DegassingField::GasTemperature, "293.15", 3));
+    ASSERT_TRUE(page.TypeValue(DegassingField::GasVolume1, "0.01", 3));
+    ASSERT_TRUE(page.TypeValue(DegassingField::CondMass1, "100", 3));
+    EXPECT_EQ(TextOf(page, DegassingField::GasVolumeNC), "0.010");
+}
+
 TEST(DegassingPage, CaptionsFollowTheMethod) {
     DegassingPage page;
     page.SetMethod(MethodAModified, 3);

@@ -1,5 +1,7 @@
 #include "section7_fixtures.h"
 
+#include "russian_locale.h"
+
 #include "section7/assembly.h"
 #include "section7/blank_correction.h"
 #include "section7/calibration.h"
@@ -327,6 +329,21 @@ TEST(CorrectBlankTest, BlankIsSubtractedWithTheLevelShiftAndCutAtZero) {
     EXPECT_THAT((std::vector<double>{a.corrected[0], a.corrected[1], a.corrected[2], a.corrected[3]}),
                 ElementsAre(2.0, 0.0, 9.0, 1.5));
     EXPECT_THAT(w.Texts(kMsgWarning), IsEmpty());
+}
+
+TEST_F(CalibrateTest, QuotedTimesKeepTheirDecimalPointUnderARussianLocale) {
+    TALVEX_RUSSIAN_NUMERIC_LOCALE(russian);
+    folder.Write("CompsTime.csv", testing::DataFileBytes({"Компонент;Газ;ДК", "н-Гептан;24;9"}));
+    ASSERT_TRUE(w.retentionTimes.LoadTable(folder.path(), w.components, w.log));
+    Calibrated({Peak("Бензол", 1, 25, 24.9, 25.1), Peak("н-Гексан", 1, 20.5, 20.4, 20.6)});
+    EXPECT_THAT(w.Texts(kMsgError), ElementsAre(::testing::HasSubstr("Пики выходящие после 20.5000 мин")));
+
+    w.log.Clear();
+    Calibrated({Peak("н-Гексан", 1, 10, 9.9, 10.1), Peak("н-Пентан", 1, 12, 11.9, 12.1),
+                Peak("н-Гептан", 1, 30, 29, 31)});
+    EXPECT_THAT(w.Texts(kMsgError),
+                ElementsAre(::testing::HasSubstr(
+                    "н-Парафины \"н-Гексан\" (10.0000 мин) и \"н-Пентан\" (12.0000 мин)")));
 }
 
 } // namespace

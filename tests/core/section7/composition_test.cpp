@@ -1,5 +1,7 @@
 #include "section7_fixtures.h"
 
+#include "russian_locale.h"
+
 #include "section7/air_correction.h"
 #include "section7/blank_correction.h"
 #include "section7/composition.h"
@@ -302,6 +304,16 @@ TEST_F(FidTcdAndAirTest, WithCorrectionOffNothingChanges) {
     CorrectAir(a, lines, ctx);
     EXPECT_EQ(lines.size(), 3u);
     EXPECT_THAT(w.Texts(kMsgInfo), IsEmpty());
+}
+
+TEST_F(FidTcdAndAirTest, TheAirShareKeepsItsDecimalPointUnderARussianLocale) {
+    TALVEX_RUSSIAN_NUMERIC_LOCALE(russian);
+    UseAir("79", "21", "0");
+    std::vector<GasLine> lines = {L("Азот", 5.0), L("Кислород", 1.0), L("Диоксид углерода", 0.5),
+                                  L("Метан", 93.5)};
+    GasContext ctx = w.Context();
+    CorrectAir(a, lines, ctx);
+    EXPECT_THAT(w.Texts(kMsgError), ElementsAre(::testing::HasSubstr("В пробе содержится 4.8% воздуха")));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "section7_fixtures.h"
 
+#include "russian_locale.h"
+
 #include "section7/component_issues.h"
 #include "section7/controls.h"
 #include "section7/gas_properties.h"
@@ -235,6 +237,16 @@ TEST(ReportIssuesTest, OneMessagePerComponentWithItsLinesInOrder) {
         w.log.Texts(kMsgError),
         ElementsAre("Компонент \"Азот\" (Анализ газа).\r\n\t - Не задана молярная масса.\r\n\t - Компонент "
                     "присутствует не во всех анализах.\r\n\t"));
+}
+
+TEST_F(RowsTest, TheSpreadKeepsItsDecimalPointUnderARussianLocale) {
+    TALVEX_RUSSIAN_NUMERIC_LOCALE(russian);
+    AddAnalysis({{"Метан", 90.0}, {"Этан", 10}});
+    AddAnalysis({{"Метан", 90.6}, {"н-Бутан", 5}});
+    AddAnalysis({{"Метан", 89.4}, {"Этан", 10}});
+    BuildRows(r);
+    AverageRows(r, w.log);
+    EXPECT_EQ(BuildGasPage(r, 1, 3).rows[0].cells[5], "90.000   ±1.800");
 }
 
 } // namespace
