@@ -16,7 +16,7 @@ const char* ProblemWords(ReadProblem problem) {
     case ReadProblem::Held:
         return "held by another program";
     case ReadProblem::Unreadable:
-        return "cannot be read";
+        return "refused by the system";
     }
     return "";
 }
@@ -46,7 +46,7 @@ std::string ReadProblemText(const ReadResult& result) {
     case ReadProblem::Held:
         return "файл занят другой программой";
     case ReadProblem::Unreadable:
-        return "файл не удается прочитать";
+        return "система отказала в чтении";
     }
     return {};
 }

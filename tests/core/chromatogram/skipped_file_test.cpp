@@ -133,6 +133,10 @@ TEST(SkippedFile, TheMessageListsEachFileWithItsReason) {
     SkippedFile missing;
     missing.path = "/d/b.stg";
     missing.read = ReadResult::Failure(ReadProblem::Missing);
+    SkippedFile refused;
+    refused.read = ReadResult::Failure(ReadProblem::Unreadable, "Permission denied");
+    EXPECT_EQ(SkipReason(refused), "cannot be read: refused by the system: Permission denied");
+    EXPECT_EQ(SkipReasonText(refused), "не читается: система отказала в чтении");
     EXPECT_EQ(SkippedFilesMessage({listed, missing}),
               "Файлы не добавлены в список:\n\n/d/a.stg — уже есть в списке\n"
               "/d/b.stg — не читается: файл не найден");
