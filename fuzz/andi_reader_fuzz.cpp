@@ -7,7 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     talvex::CChmFile chm;
-    const talvex::AndiReadResult result = talvex::LoadAndiMemory({data, size}, chm);
+    const talvex::ReadResult result = talvex::LoadAndiMemory({data, size}, chm);
     // A refusal always says why; an accepted file has a whole peak table over its signal.
     if (!result.ok && result.reason.empty())
         __builtin_trap();

@@ -15,14 +15,8 @@ int RunConvert(const std::vector<std::string>& args) {
     }
     const std::string& in = args[0];
     CChmFile chm;
-    if (IsAndiPath(in)) {
-        const AndiReadResult read = LoadAndiFile(in, chm);
-        if (!read.ok) {
-            std::cerr << "talvex-cli: " << in << ": " << read.reason << '\n';
-            return 1;
-        }
-    } else if (!chm.Load(in)) {
-        std::cerr << "talvex-cli: " << in << ": cannot load the chromatogram file\n";
+    if (const ReadResult read = chm.Load(in); !read) {
+        std::cerr << "talvex-cli: " << in << ": " << read.reason << '\n';
         return 1;
     }
     std::string error;

@@ -1,13 +1,10 @@
 #include "info_command.h"
 
 #include "app/peak_page.h"
-#include "chromatogram/andi_file.h"
 #include "chromatogram/chm_file.h"
-#include "chromatogram/chromatogram_path.h"
 #include "grid_tsv.h"
 #include "json_writer.h"
 
-#include <filesystem>
 #include <iostream>
 
 namespace talvex::cli {
@@ -79,14 +76,6 @@ std::string ToJson(const CChmFile& chm, int peaksLeftOut) {
     return json.Text();
 }
 
-std::string LoadFailure(const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec))
-        return "talvex-cli: " + path + ": no such file";
-    return "talvex-cli: " + path +
-           ": cannot load: not a readable chromatogram file, damaged, or held by another program";
-}
-
 } // namespace
 
 int RunInfo(const std::vector<std::string>& args) {
@@ -107,22 +96,16 @@ int RunInfo(const std::vector<std::string>& args) {
         return 2;
     }
     CChmFile chm;
-    AndiReadResult andi;
-    if (IsAndiPath(path)) {
-        andi = LoadAndiFile(path, chm);
-        if (!andi.ok) {
-            std::cerr << "talvex-cli: " << path << ": " << andi.reason << '\n';
-            return 1;
-        }
-    } else if (!chm.Load(path)) {
-        std::cerr << LoadFailure(path) << '\n';
+    const ReadResult read = chm.Load(path);
+    if (!read) {
+        std::cerr << "talvex-cli: " << path << ": " << read.reason << '\n';
         return 1;
     }
-    if (andi.peaksLeftOut > 0)
-        std::cerr << "talvex-cli: " << path << ": " << andi.peaksLeftOut
+    if (read.peaksLeftOut > 0)
+        std::cerr << "talvex-cli: " << path << ": " << read.peaksLeftOut
                   << " peak(s) without a start or end time left out\n";
     if (asJson) {
-        std::cout << ToJson(chm, andi.peaksLeftOut) << '\n';
+        std::cout << ToJson(chm, read.peaksLeftOut) << '\n';
     } else {
         std::cout << ToLf(chm.passport.Describe()) << "\n\n" << GridToTsv(BuildPeakGrid(chm.peaks));
     }

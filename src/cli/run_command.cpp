@@ -29,7 +29,7 @@ constexpr const char* kRunUsage =
     "                      [--cond-mass2 X] [--gas-volume1 X] [--gas-volume2 X]\n"
     "                      [--device NAME] [--switch KEY=0|1]... [--xml FILE] [--json FILE]\n"
     "                      [--odt FILE] [--pdf FILE] [--template FILE.odt] [--xls FILE]\n"
-    "                      [--tables DIR] [--log] FILE.stg...\n";
+    "                      [--tables DIR] [--log] [--strict] FILE.stg...\n";
 
 void ApplyOverrides(const RunOptions& options, OverlaySettingsStore& settings) {
     if (options.decimals)
@@ -94,6 +94,8 @@ int RunRun(const std::vector<std::string>& args) {
     // The add operation recalculates only when a file was named; a run without files still shows the
     // (empty) session, so recalculate then too.
     const bool ok = options->files.empty() ? session.Recalculate() : session.AddFiles(options->files);
+    for (const SkippedFile& skipped : session.SkippedFiles())
+        std::cerr << "talvex-cli: " << skipped.path << ": skipped: " << SkipReason(skipped) << '\n';
     if (!ok) {
         std::cerr << "talvex-cli: " << ToLf(session.RecalcError()) << '\n';
         return 1;
@@ -136,7 +138,8 @@ int RunRun(const std::vector<std::string>& args) {
     if (options->printLog)
         std::cout << session.Log().LogText();
     std::cout.flush();
-    return std::cout ? 0 : 1;
+    // --strict: the outputs are written all the same; the status tells a script that files were left out.
+    return std::cout && !(options->strict && !session.SkippedFiles().empty()) ? 0 : 1;
 }
 
 } // namespace talvex::cli

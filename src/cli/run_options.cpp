@@ -173,6 +173,10 @@ std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, 
                 return std::nullopt;
             }
             options.switches.emplace_back(key, state == "1" ? 1 : 0);
+        } else if (name == "--strict") {
+            if (!flag())
+                return std::nullopt;
+            options.strict = true;
         } else if (name == "--log") {
             if (!flag())
                 return std::nullopt;

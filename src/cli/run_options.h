@@ -31,6 +31,7 @@ struct RunOptions {
     std::optional<std::string> jsonFile;
     std::optional<std::string> tablesDir;
     bool printLog = false;
+    bool strict = false; // any file left out makes the exit status 1
     std::vector<std::string> files;
 };
 

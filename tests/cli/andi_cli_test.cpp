@@ -124,7 +124,8 @@ TEST_F(AndiCliTest, InfoNamesTheReasonAndThePeaksLeftOut) {
     const fs::path bad = dir_.Write("bad.cdf", "not netCDF at all");
     auto r = RunProgram("talvex-cli", {"info", bad.string()});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err.find("talvex-cli: " + bad.string() + ": not a netCDF file"), 0u) << r.err;
+    EXPECT_EQ(r.err.find("talvex-cli: " + bad.string() + ": not a chromatogram file: not a netCDF file"), 0u)
+        << r.err;
     EXPECT_EQ(r.err.find('\n'), r.err.size() - 1);
 
     const fs::path unit =

@@ -205,6 +205,25 @@ private slots:
         QCOMPARE(session.Chromatograms().size(), std::size_t(3)); // one analysis on three detectors
     }
 
+    // Files from a Windows share often carry their extension in capitals: listed, described and chosen
+    // like the others, under the name they have.
+    void extensionsInAnyLetterCaseAreListed() {
+        const QString upper = QDir(runs_).filePath(QStringLiteral("older"));
+        for (const char* name : {"RUN1.STG", "Run2.Stg", "notes.STGX"}) {
+            QVERIFY(QFile::copy(QDir(runs_).filePath(QStringLiteral("fid.stg")),
+                                QDir(upper).filePath(QString::fromLatin1(name))));
+        }
+        COpenChrmDlg dialog(user_, machine_);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.Tree()->SelectPath(upper);
+        QCOMPARE(Column(dialog.List(), 2), (QStringList{"RUN1", "Run2", "old"}));
+        ClickRow(dialog.List(), RowOf(dialog.List(), "RUN1"));
+        QVERIFY(dialog.Description()->toPlainText().startsWith(QStringLiteral("ПРОБА: \tПроба fid\n")));
+        dialog.Open();
+        QCOMPARE(dialog.ChosenPaths(), QStringList{QDir(upper).filePath(QStringLiteral("RUN1.STG"))});
+    }
+
     void openStoresTheFoldersAndCancelStoresNothing() {
         {
             COpenChrmDlg dialog(user_, machine_);

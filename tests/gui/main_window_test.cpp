@@ -7,10 +7,13 @@
 #include "pages/dlg_msg.h"
 #include "pages/dlg_out_table.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 using namespace talvex;
 using namespace talvex::gui;
@@ -42,7 +45,9 @@ private slots:
         condensate_ = guitest::WriteChromatogram(dir / "c.stg", "ПИД ДК", "Проба 7", kT - 500);
         errors_.clear();
         opened_.clear();
+        boxes_.clear();
         MainWindowHooks hooks;
+        hooks.askFiles = [this](QWidget*) { return toAdd_; };
         hooks.showError = [this](const QString& caption, const QString& text) {
             errors_ << caption + "|" + text;
         };
@@ -68,9 +73,13 @@ private slots:
 
     void addSelectDeleteAndDeleteAll() {
         CGridCtrl& list = *window_->List();
+        CloseNextMessageBox();
         window_->AddFiles({QString::fromStdString(condensate_), QString::fromStdString(gasTcd_),
                            QString::fromStdString(gasFid_), QString::fromStdString(gasFid_)});
-        // The duplicate is refused; gas comes before condensate after the recalculation.
+        // The duplicate is refused, and the operator is told; gas comes before condensate after the
+        // recalculation.
+        QCOMPARE(boxes_, QStringList{"Talvex|Файл не добавлен в список:\n\n" +
+                                     QString::fromStdString(gasFid_) + " — уже есть в списке"});
         QCOMPARE(Column(list, 1), (QStringList{"f1.stg", "t1.stg", "c.stg"}));
         QCOMPARE(Column(list, 5), (QStringList{"Ан - 1", "Ан - 1", "Ан - 1"}));
         QCOMPARE(list.RowTag(2), 0);
@@ -94,6 +103,43 @@ private slots:
         QCOMPARE(list.RowCount(), 0);
         window_->AddFiles({QString::fromStdString(gasFid_)});
         QCOMPARE(list.RowTag(0), 3); // the counter runs on after deleting everything
+        QVERIFY(errors_.isEmpty());
+    }
+
+    // "Добавить" with files the list cannot take: one message box names each with its reason, and the
+    // others are added as always.
+    void skippedFilesAreListedInOneMessageBox() {
+        const std::filesystem::path dir = files_->path().toStdString();
+        const QString unknown =
+            QString::fromStdString(guitest::WriteChromatogram(dir / "x.stg", "ДТП-3 ГД", "Проба 1", kT));
+        const QString blank =
+            QString::fromStdString(guitest::WriteChromatogram(dir / "b1.stg", "ПИД ГД", "Холостая", kT - 60));
+        const QString blank2 =
+            QString::fromStdString(guitest::WriteChromatogram(dir / "b2.stg", "ПИД ГД", "Холостая", kT - 30));
+        const QString missing = files_->filePath(QStringLiteral("gone.stg"));
+        QPushButton* add = window_->Button(QStringLiteral("Добавить"));
+
+        toAdd_ = {QString::fromStdString(gasFid_), blank};
+        CloseNextMessageBox();
+        QTest::mouseClick(add, Qt::LeftButton);
+        QCOMPARE(window_->List()->RowCount(), 2);
+        QVERIFY(boxes_.isEmpty()); // everything taken: nothing to say
+
+        toAdd_ = {QString::fromStdString(gasFid_), missing, QString::fromStdString(condensate_), unknown,
+                  blank2};
+        CloseNextMessageBox();
+        QTest::mouseClick(add, Qt::LeftButton);
+        QCOMPARE(boxes_.size(), 1);
+        QCOMPARE(
+            boxes_.front(),
+            "Talvex|Файлы не добавлены в список:\n\n" + QString::fromStdString(gasFid_) +
+                " — уже есть в списке\n" + missing + " — не читается: файл не найден\n" + unknown +
+                " — тип не используется в расчетах: по паспорту не распознан детектор (метод «ДТП-3 ГД», "
+                "проба «Проба 1»)\n" +
+                blank2 +
+                " — второй контрольный или холостой анализ этого типа, он уже есть в списке: ПИД, Газ, "
+                "холостая");
+        QCOMPARE(Column(*window_->List(), 1), (QStringList{"f1.stg", "b1.stg", "c.stg"}));
         QVERIFY(errors_.isEmpty());
     }
 
@@ -222,6 +268,22 @@ private slots:
     }
 
 private:
+    // Waits, from the event loop a modal box runs, for the next message box; keeps its caption and text
+    // and closes it with a click on OK. Gives up after a while, so a box that never comes fails the
+    // test's comparison instead of hanging it.
+    void CloseNextMessageBox(int triesLeft = 500) {
+        QTimer::singleShot(2, this, [this, triesLeft] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) {
+                if (triesLeft > 0)
+                    CloseNextMessageBox(triesLeft - 1);
+                return;
+            }
+            boxes_ << box->windowTitle() + "|" + box->text();
+            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        });
+    }
+
     bool HasError(const std::string& text) const {
         const std::vector<std::string> errors = session_->Log().Texts(kMsgError);
         return std::find(errors.begin(), errors.end(), text) != errors.end();
@@ -236,6 +298,8 @@ private:
     QStringList errors_;
     QStringList opened_;
     QStringList reports_;
+    QStringList boxes_; // caption|text of every message box closed
+    QStringList toAdd_; // what the browser returns to "Добавить"
     bool settingsOk_ = true;
 };
 

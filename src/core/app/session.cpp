@@ -18,8 +18,12 @@ std::vector<std::string> Session::LoadComponents() {
 }
 
 bool Session::AddFiles(const std::vector<std::string>& paths) {
-    for (const std::string& path : paths)
-        AddChromatogramFile(list_, path, nextFileId_);
+    skipped_.clear();
+    for (const std::string& path : paths) {
+        SkippedFile skipped;
+        if (AddChromatogramFile(list_, path, nextFileId_, &skipped) != AcceptResult::Accepted)
+            skipped_.push_back(std::move(skipped));
+    }
     if (paths.empty())
         return true;
     selectedFileId_ = -1;

@@ -34,10 +34,12 @@ public:
     // Returns the texts the operator must see, one per missing or unreadable file; empty on success.
     std::vector<std::string> LoadComponents();
 
-    // The add operation: every path in order through the acceptance rule (unreadable, duplicate and
-    // unsupported files are skipped silently); then, when any path was given, no chromatogram is selected
-    // and everything is recalculated. Returns Recalculate's result (true when no path was given).
+    // The add operation: every path in order through the acceptance rule; then, when any path was given,
+    // no chromatogram is selected and everything is recalculated. Returns Recalculate's result (true when
+    // no path was given). The files it left out (unreadable, already listed, of a kind the calculations do
+    // not use, a second control or blank run of a kind) are in SkippedFiles() until the next add.
     bool AddFiles(const std::vector<std::string>& paths);
+    const std::vector<SkippedFile>& SkippedFiles() const { return skipped_; }
     // Removes the entries carrying these ids (unknown ids are skipped), then recalculates.
     bool DeleteFiles(const std::vector<std::int32_t>& fileIds);
     // Empties the list (the file counter runs on), then recalculates.
@@ -92,6 +94,7 @@ private:
     std::int32_t nextFileId_ = 0;
     std::int32_t selectedFileId_ = -1;
     std::string recalcError_;
+    std::vector<SkippedFile> skipped_;
 };
 
 } // namespace talvex

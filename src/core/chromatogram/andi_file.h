@@ -2,6 +2,7 @@
 
 #include "chromatogram/chm_file.h"
 #include "chromatogram/passport.h"
+#include "chromatogram/read_result.h"
 
 #include <cstdint>
 #include <span>
@@ -13,21 +14,16 @@ namespace talvex {
 // chromatogram record as a `.stg` file. Times in the file are in the unit of the global attribute
 // `retention_unit` (seconds when absent) and become minutes; peaks are recomputed from the signal.
 
-// What a read found. On failure `reason` says why in one line for the operator (without the path).
-struct AndiReadResult {
-    bool ok = false;
-    std::string reason;
-    int peaksLeftOut = 0; // peaks without a start or end time, which are not taken
-};
-
 // The whole chromatogram: signal, time axis, passport (with passport.path = path) and peak table. The file
-// is read under a shared, non-blocking lock; a file another program holds locked is refused.
-AndiReadResult LoadAndiFile(const std::string& path, CChmFile& chm);
+// is read under a shared, non-blocking lock; a file a writer holds locked is refused as held by another
+// program. A damaged file's failure names the variable, attribute or dimension that is wrong; the result
+// counts the peaks without a start or end time, which are left out.
+ReadResult LoadAndiFile(const std::string& path, CChmFile& chm);
 // The same from the bytes of a file already in memory; passport.path is left as it is.
-AndiReadResult LoadAndiMemory(std::span<const std::uint8_t> bytes, CChmFile& chm);
+ReadResult LoadAndiMemory(std::span<const std::uint8_t> bytes, CChmFile& chm);
 
 // Only the passport, for the browser's listing and description.
-AndiReadResult ReadAndiPassportFile(const std::string& path, CPassport& passport);
+ReadResult ReadAndiPassportFile(const std::string& path, CPassport& passport);
 
 // Writes the chromatogram as an ANDI file: the signal as float, times in seconds as double, the passport
 // fields the format has a place for, the others as `talvex_…` global attributes, and the peak table with

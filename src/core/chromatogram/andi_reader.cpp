@@ -32,12 +32,22 @@ using namespace andi;
 
 // A refusal with its reason; caught at the entry points and turned into the result.
 struct Refusal : std::runtime_error {
-    using std::runtime_error::runtime_error;
+    Refusal(ReadProblem problem, std::string part, const std::string& detail)
+        : std::runtime_error(detail), problem(problem), part(std::move(part)) {}
+    ReadProblem problem;
+    std::string part; // the field that is wrong
 };
 
-[[noreturn]] void Refuse(const std::string& reason) {
-    throw Refusal(reason);
+// The file is damaged: `part` (a variable, attribute or dimension of the file) is wrong.
+[[noreturn]] void Refuse(const std::string& part, const std::string& detail) {
+    throw Refusal(ReadProblem::Damaged, part, detail);
 }
+
+[[noreturn]] void RefuseFile(ReadProblem problem, const std::string& detail) {
+    throw Refusal(problem, {}, detail);
+}
+
+constexpr const char* kHeader = "netCDF header";
 
 bool IsNumeric(nc_type t) {
     switch (t) {
@@ -130,32 +140,33 @@ class NcDataset {
 public:
     explicit NcDataset(std::span<const std::uint8_t> bytes) : size_(bytes.size()) {
         if (bytes.empty())
-            Refuse("not a netCDF file: the file is empty");
+            RefuseFile(ReadProblem::NotChromatogram, "not a netCDF file: the file is empty");
         // ANDI files are classic netCDF (CDF-1, CDF-2, CDF-5). A netCDF-4 file is an HDF5 file, whose
         // library is not made to read hostile input; it is refused before anything parses it.
         static constexpr std::uint8_t kHdf5[] = {0x89, 'H', 'D', 'F', '\r', '\n', 0x1A, '\n'};
         if (bytes.size() >= sizeof kHdf5 && std::equal(std::begin(kHdf5), std::end(kHdf5), bytes.begin()))
-            Refuse("a netCDF-4 (HDF5) file: ANDI chromatography files are classic netCDF");
+            RefuseFile(ReadProblem::NotChromatogram,
+                       "a netCDF-4 (HDF5) file: ANDI chromatography files are classic netCDF");
         if (bytes.size() < 4 || bytes[0] != 'C' || bytes[1] != 'D' || bytes[2] != 'F')
-            Refuse("not a netCDF file");
+            RefuseFile(ReadProblem::NotChromatogram, "not a netCDF file");
         // netCDF believes the header's lengths; they are checked against the bytes first.
         std::uint64_t end = 0;
         try {
             end = CheckClassicHeader(bytes);
         } catch (const std::runtime_error& e) {
-            Refuse(e.what());
+            Refuse(kHeader, e.what());
         }
         // netCDF reads the values of a file cut short as zeros; such a file has lost data.
         if (end > bytes.size())
-            Refuse("the file is shorter than its header says: it has been cut off");
+            Refuse(kHeader, "the file is shorter than its header says: it has been cut off");
         // NC_NOWRITE: netCDF only reads the memory it is given.
         void* memory = const_cast<std::uint8_t*>(bytes.data());
         const int rc = nc_open_mem("andi.cdf", NC_NOWRITE, bytes.size(), memory, &id_);
         if (rc != NC_NOERR) {
             id_ = -1;
             // Positive codes are the system's and say nothing about the file.
-            Refuse(rc < 0 ? std::string("not a readable netCDF file: ") + nc_strerror(rc)
-                          : std::string("not a readable netCDF file"));
+            Refuse(kHeader, rc < 0 ? std::string("not a readable netCDF file: ") + nc_strerror(rc)
+                                   : std::string("not a readable netCDF file"));
         }
     }
     NcDataset(const NcDataset&) = delete;
@@ -187,29 +198,29 @@ std::optional<Variable> FindVariable(const NcDataset& file, const char* name) {
     int ndims = 0;
     if (nc_inq_vartype(file.id(), v.id, &v.type) != NC_NOERR ||
         nc_inq_varndims(file.id(), v.id, &ndims) != NC_NOERR || ndims < 0 || ndims > NC_MAX_VAR_DIMS)
-        Refuse(std::string("the variable ") + name + " cannot be read");
+        Refuse(name, std::string("the variable ") + name + " cannot be read");
     std::vector<int> dims(static_cast<std::size_t>(ndims));
     if (ndims > 0 && nc_inq_vardimid(file.id(), v.id, dims.data()) != NC_NOERR)
-        Refuse(std::string("the variable ") + name + " cannot be read");
+        Refuse(name, std::string("the variable ") + name + " cannot be read");
     for (const int d : dims) {
         std::size_t length = 0;
         if (nc_inq_dimlen(file.id(), d, &length) != NC_NOERR)
-            Refuse(std::string("the variable ") + name + " cannot be read");
+            Refuse(name, std::string("the variable ") + name + " cannot be read");
         v.shape.push_back(length);
         // Every value is stored in the file, so no variable holds more values than the file has bytes.
         if (length != 0 && v.count > file.size() / length)
-            Refuse(std::string("the variable ") + name + " claims more values than the file holds");
+            Refuse(name, std::string("the variable ") + name + " claims more values than the file holds");
         v.count *= length;
     }
     if (v.type != NC_CHAR && v.type != NC_STRING && v.count > file.size() / TypeSize(v.type))
-        Refuse(std::string("the variable ") + name + " claims more values than the file holds");
+        Refuse(name, std::string("the variable ") + name + " claims more values than the file holds");
     return v;
 }
 
 std::optional<Variable> FindNumber(const NcDataset& file, const char* name) {
     auto v = FindVariable(file, name);
     if (v && !IsNumeric(v->type))
-        Refuse(std::string("the variable ") + name + " is not numeric");
+        Refuse(name, std::string("the variable ") + name + " is not numeric");
     return v;
 }
 
@@ -218,7 +229,7 @@ std::vector<double> ReadDoubles(const NcDataset& file, const Variable& v, const 
     if (v.count > 0) {
         const int rc = nc_get_var_double(file.id(), v.id, values.data());
         if (rc != NC_NOERR && rc != NC_ERANGE)
-            Refuse(std::string("the variable ") + name + " cannot be read: " + nc_strerror(rc));
+            Refuse(name, std::string("the variable ") + name + " cannot be read: " + nc_strerror(rc));
     }
     return values;
 }
@@ -229,8 +240,8 @@ std::optional<double> ReadScalar(const NcDataset& file, const char* name) {
     if (!v)
         return std::nullopt;
     if (v->count != 1)
-        Refuse(std::string("the variable ") + name + " holds " + std::to_string(v->count) +
-               " values instead of one");
+        Refuse(name, std::string("the variable ") + name + " holds " + std::to_string(v->count) +
+                         " values instead of one");
     return ReadDoubles(file, *v, name)[0];
 }
 
@@ -239,9 +250,9 @@ bool IsMissing(double v) {
     return v == kMissing || v == static_cast<double>(NC_FILL_FLOAT) || v == NC_FILL_DOUBLE;
 }
 
-void RequireFinite(double v, const std::string& what) {
+void RequireFinite(double v, const char* part, const std::string& what) {
     if (!std::isfinite(v))
-        Refuse(what + " is not a finite number");
+        Refuse(part, what + " is not a finite number");
 }
 
 // Minutes per unit of the file's times.
@@ -252,7 +263,8 @@ double MinutesPerUnit(int ncid) {
         return 1.0 / 60.0;
     if (folded == "minutes")
         return 1.0;
-    Refuse("unsupported time unit \"" + Trimmed(*unit) + "\" in retention_unit (Seconds or Minutes)");
+    Refuse(kRetentionUnit,
+           "unsupported time unit \"" + Trimmed(*unit) + "\" in retention_unit (Seconds or Minutes)");
 }
 
 double ToMinutes(double value, double minutesPerUnit) {
@@ -283,7 +295,7 @@ std::int64_t ParseStamp(const std::string& text, const char* name) {
                       ParseDigits(s, 17, 2, zoneMinutes);
     if (!digits || (s.size() == 19 && !zone) || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 ||
         minute > 59 || second > 60 || zoneMinutes > 59)
-        Refuse(std::string(name) + " \"" + s + "\" is not a date-time YYYYMMDDhhmmss[±hhmm]");
+        Refuse(name, std::string(name) + " \"" + s + "\" is not a date-time YYYYMMDDhhmmss[±hhmm]");
     std::tm fields{};
     fields.tm_year = year - 1900;
     fields.tm_mon = month - 1;
@@ -313,7 +325,7 @@ void ReadPassport(const NcDataset& file, double minutesPerUnit, CPassport& pp) {
     if (const auto stamp = TextAttribute(id, NC_GLOBAL, kInjectionStamp); stamp && !stamp->empty())
         pp.analysisTime = pp.samplingTime = ParseStamp(*stamp, kInjectionStamp);
     if (const auto run = ReadScalar(file, kRunLength); run && !IsMissing(*run)) {
-        RequireFinite(*run, kRunLength);
+        RequireFinite(*run, kRunLength, kRunLength);
         pp.duration = ToMinutes(*run, minutesPerUnit);
     }
     pp.calibrationFlag = AsciiLower(GlobalText(id, kSampleType)).find("calib") != std::string::npos ? 1 : 0;
@@ -336,9 +348,9 @@ void ReadPassport(const NcDataset& file, double minutesPerUnit, CPassport& pp) {
 void ReadSignal(const NcDataset& file, double minutesPerUnit, CLattice& signal) {
     const auto values = FindNumber(file, kSignal);
     if (!values)
-        Refuse("no signal: the variable ordinate_values is missing");
+        Refuse(kSignal, "no signal: the variable ordinate_values is missing");
     if (values->shape.size() != 1)
-        Refuse("the signal ordinate_values is not a list of points");
+        Refuse(kSignal, "the signal ordinate_values is not a list of points");
     signal.samples.resize(values->count);
     if (values->count > 0) {
         int rc = NC_NOERR;
@@ -350,7 +362,7 @@ void ReadSignal(const NcDataset& file, double minutesPerUnit, CLattice& signal) 
                 signal.samples[i] = static_cast<float>(wide[i]);
         }
         if (rc != NC_NOERR && rc != NC_ERANGE)
-            Refuse(std::string("the signal cannot be read: ") + nc_strerror(rc));
+            Refuse(kSignal, std::string("the signal cannot be read: ") + nc_strerror(rc));
     }
 
     auto delay = ReadScalar(file, kDelayTime);
@@ -368,26 +380,28 @@ void ReadSignal(const NcDataset& file, double minutesPerUnit, CLattice& signal) 
         // need an even one.
         const auto times = FindNumber(file, kRetentionTimes);
         if (!times)
-            Refuse("no time axis: neither actual_sampling_interval nor raw_data_retention is given");
+            Refuse(kSamplingInterval,
+                   "no time axis: neither actual_sampling_interval nor raw_data_retention is given");
         if (times->count != values->count || times->count < 2)
-            Refuse("raw_data_retention has " + std::to_string(times->count) + " values for " +
-                   std::to_string(values->count) + " points");
+            Refuse(kRetentionTimes, "raw_data_retention has " + std::to_string(times->count) +
+                                        " values for " + std::to_string(values->count) + " points");
         const std::vector<double> t = ReadDoubles(file, *times, kRetentionTimes);
         step = (t.back() - t.front()) / static_cast<double>(t.size() - 1);
-        RequireFinite(step, kRetentionTimes);
+        RequireFinite(step, kRetentionTimes, kRetentionTimes);
         for (std::size_t k = 0; k < t.size(); ++k) {
-            RequireFinite(t[k], kRetentionTimes);
+            RequireFinite(t[k], kRetentionTimes, kRetentionTimes);
             if (std::fabs(t[k] - (t.front() + static_cast<double>(k) * step)) > 0.01 * std::fabs(step))
-                Refuse("raw_data_retention is not evenly spaced (point " + std::to_string(k + 1) +
-                       "); the calculations need a constant sampling interval");
+                Refuse(kRetentionTimes, "raw_data_retention is not evenly spaced (point " +
+                                            std::to_string(k + 1) +
+                                            "); the calculations need a constant sampling interval");
         }
         if (!delay)
             start = t.front();
     }
-    RequireFinite(start, kDelayTime);
-    RequireFinite(step, kSamplingInterval);
+    RequireFinite(start, kDelayTime, kDelayTime);
+    RequireFinite(step, kSamplingInterval, kSamplingInterval);
     if (!(step > 0.0))
-        Refuse("the sampling interval is not positive");
+        Refuse(kSamplingInterval, "the sampling interval is not positive");
     signal.startTime = ToMinutes(start, minutesPerUnit);
     signal.step = ToMinutes(step, minutesPerUnit);
 }
@@ -398,8 +412,8 @@ std::optional<std::vector<double>> PeakValues(const NcDataset& file, const char*
     if (!v)
         return std::nullopt;
     if (v->shape.size() != 1 || v->count != peaks)
-        Refuse(std::string("the variable ") + name + " has " + std::to_string(v->count) + " values for " +
-               std::to_string(peaks) + " peaks");
+        Refuse(name, std::string("the variable ") + name + " has " + std::to_string(v->count) +
+                         " values for " + std::to_string(peaks) + " peaks");
     return ReadDoubles(file, *v, name);
 }
 
@@ -412,7 +426,7 @@ std::vector<std::string> PeakNames(const NcDataset& file, std::size_t peaks) {
         const std::size_t width = v->shape[1];
         std::string bytes(v->count, '\0');
         if (v->count > 0 && nc_get_var_text(file.id(), v->id, bytes.data()) != NC_NOERR)
-            Refuse("the peak names cannot be read");
+            Refuse(kPeakName, "the peak names cannot be read");
         for (std::size_t i = 0; i < peaks; ++i) {
             std::string_view name(bytes.data() + i * width, width);
             names[i] = DecodeText(name.substr(0, name.find('\0')));
@@ -422,13 +436,13 @@ std::vector<std::string> PeakNames(const NcDataset& file, std::size_t peaks) {
     if (v->type == NC_STRING && v->shape.size() == 1 && v->shape[0] == peaks) {
         std::vector<char*> values(peaks, nullptr);
         if (nc_get_var_string(file.id(), v->id, values.data()) != NC_NOERR)
-            Refuse("the peak names cannot be read");
+            Refuse(kPeakName, "the peak names cannot be read");
         for (std::size_t i = 0; i < peaks; ++i)
             names[i] = values[i] ? DecodeText(values[i]) : std::string();
         nc_free_string(peaks, values.data());
         return names;
     }
-    Refuse("peak_name is not one text per peak");
+    Refuse(kPeakName, "peak_name is not one text per peak");
 }
 
 int ReadPeaks(const NcDataset& file, double minutesPerUnit, CPeeksTable& table) {
@@ -438,9 +452,9 @@ int ReadPeaks(const NcDataset& file, double minutesPerUnit, CPeeksTable& table) 
         return 0;
     std::size_t peaks = 0;
     if (nc_inq_dimlen(file.id(), peakDim, &peaks) != NC_NOERR)
-        Refuse("the peak count cannot be read");
+        Refuse(kPeakDim, "the peak count cannot be read");
     if (peaks > file.size())
-        Refuse("the peak count claims more peaks than the file holds");
+        Refuse(kPeakDim, "the peak count claims more peaks than the file holds");
     const auto starts = PeakValues(file, kPeakStart, peaks);
     const auto ends = PeakValues(file, kPeakEnd, peaks);
     const auto areas = PeakValues(file, kPeakArea, peaks);
@@ -458,8 +472,8 @@ int ReadPeaks(const NcDataset& file, double minutesPerUnit, CPeeksTable& table) 
             ++leftOut;
             continue;
         }
-        RequireFinite(begin, "the start time of peak " + std::to_string(i + 1));
-        RequireFinite(end, "the end time of peak " + std::to_string(i + 1));
+        RequireFinite(begin, kPeakStart, "the start time of peak " + std::to_string(i + 1));
+        RequireFinite(end, kPeakEnd, "the end time of peak " + std::to_string(i + 1));
         cmpeek p;
         p.index = static_cast<std::int32_t>(table.size());
         p.name = names[i];
@@ -489,17 +503,19 @@ int ReadPeaks(const NcDataset& file, double minutesPerUnit, CPeeksTable& table) 
 std::vector<std::uint8_t> ReadLockedFile(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        Refuse(errno == ENOENT ? "no such file" : std::string("cannot open: ") + std::strerror(errno));
+        errno == ENOENT || errno == ENOTDIR ? RefuseFile(ReadProblem::Missing, {})
+                                            : RefuseFile(ReadProblem::Unreadable, std::strerror(errno));
     struct Closer {
         int fd;
         ~Closer() { ::close(fd); }
     } closer{fd};
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-        Refuse("not a chromatogram file: not a regular file");
+        RefuseFile(ReadProblem::NotChromatogram, "not a regular file");
     if (::flock(fd, LOCK_SH | LOCK_NB) != 0)
-        Refuse(errno == EWOULDBLOCK ? "held by another program"
-                                    : std::string("cannot lock: ") + std::strerror(errno));
+        errno == EWOULDBLOCK
+            ? RefuseFile(ReadProblem::Held, {})
+            : RefuseFile(ReadProblem::Unreadable, std::string("cannot lock: ") + std::strerror(errno));
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(st.st_size));
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -507,7 +523,7 @@ std::vector<std::uint8_t> ReadLockedFile(const std::string& path) {
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            Refuse(std::string("cannot read: ") + std::strerror(errno));
+            RefuseFile(ReadProblem::Unreadable, std::strerror(errno));
         if (n == 0)
             break; // shrunk while being read: what is there is what the file holds
         done += static_cast<std::size_t>(n);
@@ -516,22 +532,22 @@ std::vector<std::uint8_t> ReadLockedFile(const std::string& path) {
     return bytes;
 }
 
-template <typename Work> AndiReadResult Guarded(Work&& work) {
-    AndiReadResult result;
+template <typename Work> ReadResult Guarded(Work&& work) {
     try {
+        ReadResult result = ReadResult::Success();
         result.peaksLeftOut = work();
-        result.ok = true;
+        return result;
     } catch (const Refusal& e) {
-        result.reason = e.what();
+        return ReadResult::Failure(e.problem, e.what(), e.part);
     } catch (const std::invalid_argument&) {
         // CLattice::ValueAt: a peak table on fewer than two points.
-        result.reason = "the signal has fewer than two points for its peaks";
+        return ReadResult::Failure(ReadProblem::Damaged, "the signal has fewer than two points for its peaks",
+                                   kSignal);
     } catch (const std::bad_alloc&) {
-        result.reason = "too large for the memory";
+        return ReadResult::Failure(ReadProblem::Unreadable, "too large for the memory");
     } catch (const std::exception& e) {
-        result.reason = e.what();
+        return ReadResult::Failure(ReadProblem::Damaged, e.what());
     }
-    return result;
 }
 
 int LoadFromMemory(std::span<const std::uint8_t> bytes, CChmFile& chm) {
@@ -547,19 +563,19 @@ int LoadFromMemory(std::span<const std::uint8_t> bytes, CChmFile& chm) {
 
 } // namespace
 
-AndiReadResult LoadAndiMemory(std::span<const std::uint8_t> bytes, CChmFile& chm) {
+ReadResult LoadAndiMemory(std::span<const std::uint8_t> bytes, CChmFile& chm) {
     return Guarded([&] { return LoadFromMemory(bytes, chm); });
 }
 
-AndiReadResult LoadAndiFile(const std::string& path, CChmFile& chm) {
-    AndiReadResult result = Guarded([&] { return LoadFromMemory(ReadLockedFile(path), chm); });
+ReadResult LoadAndiFile(const std::string& path, CChmFile& chm) {
+    ReadResult result = Guarded([&] { return LoadFromMemory(ReadLockedFile(path), chm); });
     if (result.ok)
         chm.passport.path = path;
     return result;
 }
 
-AndiReadResult ReadAndiPassportFile(const std::string& path, CPassport& passport) {
-    AndiReadResult result = Guarded([&] {
+ReadResult ReadAndiPassportFile(const std::string& path, CPassport& passport) {
+    ReadResult result = Guarded([&] {
         const std::vector<std::uint8_t> bytes = ReadLockedFile(path);
         const NcDataset file(bytes);
         ReadPassport(file, MinutesPerUnit(file.id()), passport);

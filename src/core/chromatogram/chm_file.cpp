@@ -6,6 +6,8 @@
 #include "chromatogram/compound_file.h"
 
 #include <exception>
+#include <new>
+#include <stdexcept>
 
 namespace talvex {
 namespace {
@@ -29,6 +31,18 @@ void ReadTimeAxis(CompoundFile& file, CLattice& signal) {
 }
 
 } // namespace
+
+ReadResult StreamFailure(const char* stream, const std::exception& error) {
+    if (dynamic_cast<const std::bad_alloc*>(&error))
+        return ReadResult::Failure(ReadProblem::Unreadable,
+                                   std::string("stream ") + stream + " is too large for the memory");
+    if (dynamic_cast<const std::invalid_argument*>(&error))
+        return ReadResult::Failure(
+            ReadProblem::Damaged,
+            std::string("stream ") + stream + ": the signal has fewer than two points for its peaks", stream);
+    return ReadResult::Failure(ReadProblem::Damaged, std::string("stream ") + stream + ": " + error.what(),
+                               stream);
+}
 
 CChmFile::CChmFile(const CChmFile& other)
     : signal(other.signal), passport(other.passport), peaks(other.peaks) {
@@ -62,25 +76,29 @@ CChmFile& CChmFile::operator=(CChmFile&& other) noexcept {
     return *this;
 }
 
-bool CChmFile::Load(const std::string& filePath) {
+ReadResult CChmFile::Load(const std::string& filePath) {
     if (IsAndiPath(filePath))
-        return LoadAndiFile(filePath, *this).ok;
+        return LoadAndiFile(filePath, *this);
     CompoundFile file;
-    if (!file.Open(filePath))
-        return false;
+    if (ReadResult opened = file.Open(filePath); !opened)
+        return opened;
+    const char* stream = "Raw_data";
     try {
         ReadSignal(file, signal);
+        stream = "Time";
         ReadTimeAxis(file, signal);
+        stream = "Table";
         peaks.AttachSignal(&signal);
         peaks.ReadTable(file.ReadStream("Table"));
+        stream = "Passport";
         passport.Parse(file.ReadStream("Passport"));
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // A malformed stream (ArchiveError), a signal too short for its peaks (invalid_argument) or a
-        // stream too large for memory: the load fails, nothing escapes the reader.
-        return false;
+        // stream too large for memory: the load fails with the stream it stopped at, nothing escapes.
+        return StreamFailure(stream, e);
     }
     passport.path = filePath;
-    return true;
+    return ReadResult::Success();
 }
 
 } // namespace talvex

@@ -3,7 +3,9 @@
 #include "chromatogram/lattice.h"
 #include "chromatogram/passport.h"
 #include "chromatogram/peaks_table.h"
+#include "chromatogram/read_result.h"
 
+#include <exception>
 #include <string>
 
 namespace talvex {
@@ -26,9 +28,13 @@ public:
     CPeeksTable peaks;
 
     // Loads the whole chromatogram into this (freshly constructed) record; a `.cdf` file (any letter case)
-    // is read as an ANDI chromatography file (andi_file.h). False when the file cannot be
-    // opened or locked, or a stream is missing or malformed; values read before the failure may remain.
-    bool Load(const std::string& filePath);
+    // is read as an ANDI chromatography file (andi_file.h). Fails with its reason when the file is
+    // missing, not a chromatogram file, held by a writer, or a stream is missing or malformed (the
+    // reason names the stream); values read before the failure may remain.
+    ReadResult Load(const std::string& filePath);
 };
+
+// The failure of a read that stopped in the named stream of a `.stg` file.
+ReadResult StreamFailure(const char* stream, const std::exception& error);
 
 } // namespace talvex

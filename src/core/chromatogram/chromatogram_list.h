@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chromatogram/opened_chm_file.h"
+#include "chromatogram/skipped_file.h"
 
 #include <cstdint>
 #include <string>
@@ -25,10 +26,14 @@ enum class AcceptResult {
 // list when its kind is supported and, for control and blank kinds (1-10), not yet present; calibration
 // and sample runs are taken any number of times. A record whose passport.path names a file already in the
 // list is refused; paths are compared with letter case ignored and "." and ".." resolved. An accepted record
-// gets fileId = nextFileId, which is then incremented; a refused one changes nothing.
-AcceptResult AcceptChromatogram(ChromatogramList& list, COpenedChmFile record, std::int32_t& nextFileId);
+// gets fileId = nextFileId, which is then incremented; a refused one changes nothing in the list and, when
+// `skipped` is given, is described there (the cause and the passport's texts).
+AcceptResult AcceptChromatogram(ChromatogramList& list, COpenedChmFile record, std::int32_t& nextFileId,
+                                SkippedFile* skipped = nullptr);
 
-// Loads the file and applies AcceptChromatogram to it.
-AcceptResult AddChromatogramFile(ChromatogramList& list, const std::string& path, std::int32_t& nextFileId);
+// Loads the file and applies AcceptChromatogram to it; a file that cannot be read is described in `skipped`
+// with the reader's reason.
+AcceptResult AddChromatogramFile(ChromatogramList& list, const std::string& path, std::int32_t& nextFileId,
+                                 SkippedFile* skipped = nullptr);
 
 } // namespace talvex

@@ -8,7 +8,9 @@
 #include <gsf/gsf-input.h>
 
 #include <bit>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -33,40 +35,49 @@ void CompoundFile::Close() {
     fd_ = -1;
 }
 
-bool CompoundFile::Open(const std::string& path) {
+ReadResult CompoundFile::Open(const std::string& path) {
     Close();
     // O_NONBLOCK keeps a FIFO or device from hanging the open; only regular files are accepted below.
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd_ < 0)
-        return false;
-    struct stat st {};
-    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) || ::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+    if (fd_ < 0) {
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR)
+            return ReadResult::Failure(ReadProblem::Missing);
+        return ReadResult::Failure(ReadProblem::Unreadable, std::strerror(error));
+    }
+    const auto fail = [this](ReadProblem problem, std::string detail) {
         Close();
-        return false;
+        return ReadResult::Failure(problem, std::move(detail));
+    };
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0)
+        return fail(ReadProblem::Unreadable, std::strerror(errno));
+    if (!S_ISREG(st.st_mode))
+        return fail(ReadProblem::NotChromatogram, "not a regular file");
+    // Shared: readers never stand in each other's way; only a writer's exclusive lock refuses the open.
+    if (::flock(fd_, LOCK_SH | LOCK_NB) != 0) {
+        const int error = errno;
+        return error == EWOULDBLOCK
+                   ? fail(ReadProblem::Held, {})
+                   : fail(ReadProblem::Unreadable, std::string("cannot lock: ") + std::strerror(error));
     }
     fileSize_ = static_cast<std::uint64_t>(st.st_size);
     FILE* f = ::fdopen(fd_, "rb");
-    if (!f) {
-        Close();
-        return false;
-    }
+    if (!f)
+        return fail(ReadProblem::Unreadable, std::strerror(errno));
     file_ = f;
     GsfInput* input = gsf_input_stdio_new_FILE(path.c_str(), f, TRUE);
-    if (!input) {
-        Close();
-        return false;
-    }
+    if (!input)
+        return fail(ReadProblem::Unreadable, {});
     input_ = input;
     GError* error = nullptr;
     GsfInfile* infile = gsf_infile_msole_new(input, &error);
     if (error)
         g_error_free(error);
-    if (!infile) {
-        Close();
-        return false;
-    }
+    if (!infile)
+        return fail(ReadProblem::NotChromatogram, "not a compound file");
     infile_ = infile;
-    return true;
+    return ReadResult::Success();
 }
 
 void* CompoundFile::OpenStream(const char* name, std::uint64_t& size) {
@@ -74,22 +85,22 @@ void* CompoundFile::OpenStream(const char* name, std::uint64_t& size) {
         throw ArchiveError("the file is not open");
     GsfInput* stream = gsf_infile_child_by_name(static_cast<GsfInfile*>(infile_), name);
     if (!stream)
-        throw ArchiveError(std::string("missing stream ") + name);
+        throw ArchiveError("missing");
     const gsf_off_t streamSize = gsf_input_size(stream);
     if (streamSize < 0 || static_cast<std::uint64_t>(streamSize) > fileSize_) {
         g_object_unref(stream);
-        throw ArchiveError(std::string("impossible size of stream ") + name);
+        throw ArchiveError("larger than the file");
     }
     size = static_cast<std::uint64_t>(streamSize);
     return stream;
 }
 
-void CompoundFile::ReadAndRelease(void* stream, void* dest, std::uint64_t size, const char* name) {
+void CompoundFile::ReadAndRelease(void* stream, void* dest, std::uint64_t size) {
     auto* input = static_cast<GsfInput*>(stream);
     const bool ok = size == 0 || gsf_input_read(input, size, static_cast<guint8*>(dest)) != nullptr;
     g_object_unref(input);
     if (!ok)
-        throw ArchiveError(std::string("cannot read stream ") + name);
+        throw ArchiveError("cannot be read");
 }
 
 std::vector<std::uint8_t> CompoundFile::ReadStream(const char* name) {
@@ -102,7 +113,7 @@ std::vector<std::uint8_t> CompoundFile::ReadStream(const char* name) {
         g_object_unref(static_cast<GsfInput*>(stream));
         throw;
     }
-    ReadAndRelease(stream, bytes.data(), size, name);
+    ReadAndRelease(stream, bytes.data(), size);
     return bytes;
 }
 
@@ -116,7 +127,7 @@ std::vector<float> CompoundFile::ReadFloatStream(const char* name) {
         g_object_unref(static_cast<GsfInput*>(stream));
         throw;
     }
-    ReadAndRelease(stream, values.data(), values.size() * 4, name);
+    ReadAndRelease(stream, values.data(), values.size() * 4);
     if constexpr (std::endian::native == std::endian::big)
         for (float& v : values)
             v = std::bit_cast<float>(__builtin_bswap32(std::bit_cast<std::uint32_t>(v)));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "chromatogram/read_result.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -7,8 +9,9 @@
 namespace talvex {
 
 // A chromatogram file opened for reading: a compound file (OLE structured storage) whose root streams are
-// read whole. The open is read-only and exclusive: it takes a non-blocking exclusive advisory lock
-// (flock), so a file another process has locked fails to open, and holds it until the object is gone.
+// read whole. The open is read-only and takes a shared, non-blocking advisory lock (flock), held until the
+// object is gone: any number of readers open the file at once, while a writer holding an exclusive lock
+// makes the open fail as "held by another program".
 class CompoundFile {
 public:
     CompoundFile() = default;
@@ -16,11 +19,12 @@ public:
     CompoundFile& operator=(const CompoundFile&) = delete;
     ~CompoundFile();
 
-    // False when the file is missing, not a regular file, locked, or not a compound file.
-    bool Open(const std::string& path);
+    // Fails when the file is missing, not a regular file, held by a writer, or not a compound file.
+    ReadResult Open(const std::string& path);
 
     // The whole content of a root stream. Throws ArchiveError when the stream is missing, cannot be read,
-    // or claims more bytes than the file holds (so nothing larger than the file is ever allocated).
+    // or claims more bytes than the file holds (so nothing larger than the file is ever allocated); the
+    // caller knows which stream it asked for, so the error does not repeat its name.
     std::vector<std::uint8_t> ReadStream(const char* name);
 
     // A stream read as little-endian float32 values straight into the result, floor(size / 4) of them;
@@ -32,7 +36,7 @@ private:
     // Opens a root stream whose size is possible for this file; the caller unrefs it. Throws ArchiveError.
     void* OpenStream(const char* name, std::uint64_t& size);
     // Reads `size` bytes of the stream into `dest` and releases the stream. Throws ArchiveError.
-    static void ReadAndRelease(void* stream, void* dest, std::uint64_t size, const char* name);
+    static void ReadAndRelease(void* stream, void* dest, std::uint64_t size);
 
     int fd_ = -1;
     void* file_ = nullptr;   // FILE*

@@ -2,6 +2,7 @@
 
 #include "chromatogram/andi_file.h"
 #include "chromatogram/archive_reader.h"
+#include "chromatogram/chm_file.h"
 #include "chromatogram/chromatogram_path.h"
 #include "chromatogram/compound_file.h"
 #include "common/number_text.h"
@@ -76,19 +77,19 @@ void CPassport::Parse(std::span<const std::uint8_t> stream) {
         r.Skip(2 * 8);
 }
 
-bool CPassport::ReadPassportFile(const std::string& filePath) {
+ReadResult CPassport::ReadPassportFile(const std::string& filePath) {
     if (IsAndiPath(filePath))
-        return ReadAndiPassportFile(filePath, *this).ok;
+        return ReadAndiPassportFile(filePath, *this);
     CompoundFile file;
-    if (!file.Open(filePath))
-        return false;
+    if (ReadResult opened = file.Open(filePath); !opened)
+        return opened;
     try {
         Parse(file.ReadStream("Passport"));
-    } catch (const std::exception&) {
-        return false;
+    } catch (const std::exception& e) {
+        return StreamFailure("Passport", e);
     }
     path = filePath;
-    return true;
+    return ReadResult::Success();
 }
 
 std::string FormatLocalTime(std::int64_t seconds, const char* format) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "chromatogram/read_result.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -36,9 +38,9 @@ public:
     std::int64_t samplingTime = 0;
     std::int64_t analysisTime = 0;
 
-    // Reads only the "Passport" stream of a chromatogram file. False when the file cannot be opened
-    // (missing, locked, not a compound file) or the stream is missing or malformed.
-    bool ReadPassportFile(const std::string& filePath);
+    // Reads only the "Passport" stream of a chromatogram file. Fails with its reason when the file cannot
+    // be opened (missing, held by a writer, not a chromatogram file) or the stream is missing or malformed.
+    ReadResult ReadPassportFile(const std::string& filePath);
 
     // Parses a "Passport" stream (signature, version 1-3, fields). Throws ArchiveError when malformed.
     void Parse(std::span<const std::uint8_t> stream);

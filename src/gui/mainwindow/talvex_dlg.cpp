@@ -247,6 +247,16 @@ void CTalvexDlg::AddFiles(const QStringList& paths) {
     for (const QString& path : paths)
         files.push_back(path.toStdString());
     ShowResults(session_.AddFiles(files));
+    ShowSkippedFiles();
+}
+
+void CTalvexDlg::ShowSkippedFiles() {
+    const std::vector<SkippedFile>& skipped = session_.SkippedFiles();
+    if (skipped.empty())
+        return;
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Talvex"),
+                    QString::fromStdString(SkippedFilesMessage(skipped)), QMessageBox::Ok, this);
+    box.exec();
 }
 
 std::vector<std::int32_t> CTalvexDlg::SelectedFileIds() const {

@@ -55,7 +55,8 @@ public:
     CTalvexDlg(Session& session, MainWindowHooks hooks, QWidget* parent = nullptr);
     ~CTalvexDlg() override;
 
-    // The list operations; each recalculates and refreshes every page.
+    // The list operations; each recalculates and refreshes every page. After an add that left files out,
+    // one message box lists each of them with its reason.
     void AddFiles(const QStringList& paths);
     void DeleteSelected();
     void DeleteAll();
@@ -91,6 +92,7 @@ private:
     void BuildControls();
     void BuildPages();
     void ShowResults(bool recalculated);
+    void ShowSkippedFiles();
     void RefreshList();
     void RefreshPeakGrid();
     void RefreshNlhPage();

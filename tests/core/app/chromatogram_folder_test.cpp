@@ -82,6 +82,25 @@ TEST_F(ChromatogramFolder, ListsPassportsNewestFirstAndUnreadableFilesWithTheirW
     EXPECT_EQ(FolderFilePath(dir.path(), tcd1), dir / "tcd1.stg");
 }
 
+// A file from a Windows share named RUN1.STG is a chromatogram file like run1.stg; so is RUN3.CDF (here a
+// .stg file under that name, which the ANDI reader cannot read: listed as unreadable, dated by its write).
+TEST(ChromatogramFolderCase, ExtensionsAreMatchedWithoutRegardToLetterCase) {
+    testing::TempFolder dir;
+    WriteRun(dir.path(), {"run", "ГД ПИД", "", "", kT, 0});
+    for (const char* name : {"RUN1.STG", "Run2.sTg", "RUN3.CDF", "run4.stgx", "RUN5.STG.bak"})
+        fs::copy_file(dir / "run.stg", dir / name);
+    fs::remove(dir / "run.stg");
+    const ::utimbuf times{kT + 60, kT + 60};
+    ::utime((dir / "RUN3.CDF").c_str(), &times);
+    const auto files = ScanChromatogramFolder(dir.path(), RunTypeFilter::Any);
+    EXPECT_EQ(Titles(files), (std::vector<std::string>{"RUN3", "RUN1", "Run2"}));
+    ASSERT_EQ(files.size(), 3u);
+    EXPECT_EQ(files[1].sampleName, "Проба run"); // the passport is read through the capitalised name
+    EXPECT_EQ(FolderFilePath(dir.path(), files[1]), dir / "RUN1.STG");
+    EXPECT_EQ(FolderFilePath(dir.path(), files[2]), dir / "Run2.sTg");
+    EXPECT_EQ(FolderFilePath(dir.path(), files[0]), dir / "RUN3.CDF");
+}
+
 TEST_F(ChromatogramFolder, TypeFilterKeepsCalibrationOrOtherRuns) {
     EXPECT_EQ(Titles(ScanChromatogramFolder(dir.path(), RunTypeFilter::Calibration)),
               (std::vector<std::string>{"calib"}));

@@ -71,6 +71,33 @@ TEST_F(SessionTest, AddingSortsGroupsAndNumbersTheList) {
     EXPECT_EQ(session_->NextFileId(), 6);
 }
 
+// Nothing is dropped in silence: every file the add left out is listed with its cause, in the order given,
+// and the next add starts a new list.
+TEST_F(SessionTest, AddingKeepsTheFilesItLeftOutWithTheirCause) {
+    const auto fid = Chromatogram("f1.stg", "ПИД ГД", "Проба 1", kT);
+    const auto blank = Chromatogram("b1.stg", "ПИД ГД", "Холостая", kT - 100);
+    const auto blank2 = Chromatogram("b2.stg", "ПИД ГД", "Холостая", kT - 50);
+    const auto unknown = Chromatogram("x.stg", "ДТП-3 ГД", "Проба 1", kT);
+    const std::string missing = (dir_ / "files" / "gone.stg").string();
+    ASSERT_TRUE(session_->AddFiles({fid, missing, blank, fid, unknown, blank2}));
+    EXPECT_EQ(session_->Chromatograms().size(), 2u);
+    const std::vector<SkippedFile>& skipped = session_->SkippedFiles();
+    ASSERT_EQ(skipped.size(), 4u);
+    const std::pair<std::string, SkipCause> expected[] = {{missing, SkipCause::Unreadable},
+                                                          {fid, SkipCause::AlreadyListed},
+                                                          {unknown, SkipCause::NoDetector},
+                                                          {blank2, SkipCause::KindPresent}};
+    for (std::size_t i = 0; i < skipped.size(); ++i) {
+        EXPECT_EQ(skipped[i].path, expected[i].first) << i;
+        EXPECT_EQ(skipped[i].cause, expected[i].second) << i;
+    }
+    EXPECT_EQ(skipped[0].read.problem, ReadProblem::Missing);
+
+    ASSERT_TRUE(session_->AddFiles({Chromatogram("f2.stg", "ПИД ГД", "Проба 2", kT + 60)}));
+    EXPECT_TRUE(session_->SkippedFiles().empty());
+    EXPECT_EQ(session_->Chromatograms().size(), 3u);
+}
+
 TEST_F(SessionTest, FileIdsRunOnAfterDeletingAndDeleteFilesWithoutIdsStillRecalculates) {
     const auto a = Chromatogram("a.stg", "ПИД ГД", "Проба 1", kT);
     const auto b = Chromatogram("b.stg", "ПИД ГД", "Проба 2", kT + 60);

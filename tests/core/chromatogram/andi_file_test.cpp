@@ -21,21 +21,21 @@ namespace {
 
 using testing::AndiBuilder;
 
-AndiReadResult Load(const AndiBuilder& b, CChmFile& chm) {
+ReadResult Load(const AndiBuilder& b, CChmFile& chm) {
     const std::string bytes = b.Bytes();
     return LoadAndiMemory({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, chm);
 }
 
 CChmFile LoadOk(const AndiBuilder& b) {
     CChmFile chm;
-    const AndiReadResult r = Load(b, chm);
+    const ReadResult r = Load(b, chm);
     EXPECT_TRUE(r.ok) << r.reason;
     return chm;
 }
 
 std::string Refusal(const std::string& bytes) {
     CChmFile chm;
-    const AndiReadResult r =
+    const ReadResult r =
         LoadAndiMemory({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, chm);
     EXPECT_FALSE(r.ok);
     return r.reason;
@@ -186,7 +186,7 @@ TEST(AndiReader, TimesAreConvertedByTheRetentionUnit) {
         EXPECT_EQ(chm.peaks[1].endTime, 3.5);
     }
     CChmFile chm;
-    const AndiReadResult r = Load(AndiBuilder::Standard().Text("retention_unit", "Hours"), chm);
+    const ReadResult r = Load(AndiBuilder::Standard().Text("retention_unit", "Hours"), chm);
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.reason.find("\"Hours\""), std::string::npos) << r.reason;
 }
@@ -222,15 +222,14 @@ TEST(AndiReader, EvenRetentionTimesStandInForAMissingInterval) {
 
     b.Array("raw_data_retention", "point_number", {60, 90, 120, 150, 185, 210, 240, 270, 300});
     CChmFile uneven;
-    const AndiReadResult r = Load(b, uneven);
+    const ReadResult r = Load(b, uneven);
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.reason.find("not evenly spaced"), std::string::npos) << r.reason;
 }
 
 TEST(AndiReader, PeaksWithoutBoundsAreLeftOutAndCounted) {
     CChmFile chm;
-    AndiReadResult r =
-        Load(AndiBuilder::Standard().Array("peak_start_time", "peak_number", {-9999, 150}), chm);
+    ReadResult r = Load(AndiBuilder::Standard().Array("peak_start_time", "peak_number", {-9999, 150}), chm);
     ASSERT_TRUE(r.ok) << r.reason;
     EXPECT_EQ(r.peaksLeftOut, 1);
     ASSERT_EQ(chm.peaks.size(), 1u);
@@ -312,6 +311,42 @@ TEST(AndiReader, RefusesBadFilesWithAReason) {
     }
 }
 
+// The same shape of reason as a .stg file's: the kind of problem and, for a damaged file, the field.
+TEST(AndiReader, ADamagedFileNamesTheFieldThatIsWrong) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        const char* what;
+        std::string bytes;
+        ReadProblem problem;
+        const char* part;
+    } cases[] = {
+        {"text", "ПРОБА: Проба 1\r\n", ReadProblem::NotChromatogram, ""},
+        {"no signal", AndiBuilder::Standard().Remove("ordinate_values").Bytes(), ReadProblem::Damaged,
+         "ordinate_values"},
+        {"zero interval", AndiBuilder::Standard().Scalar("actual_sampling_interval", 0).Bytes(),
+         ReadProblem::Damaged, "actual_sampling_interval"},
+        {"NaN peak time",
+         AndiBuilder::Standard().Array("peak_end_time", "peak_number", {nan, 210}, NC_DOUBLE).Bytes(),
+         ReadProblem::Damaged, "peak_end_time"},
+        {"bad stamp", AndiBuilder::Standard().Text("injection_date_time_stamp", "2023-11-14").Bytes(),
+         ReadProblem::Damaged, "injection_date_time_stamp"},
+        {"hours", AndiBuilder::Standard().Text("retention_unit", "Hours").Bytes(), ReadProblem::Damaged,
+         "retention_unit"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CChmFile chm;
+        const ReadResult r =
+            LoadAndiMemory({reinterpret_cast<const std::uint8_t*>(c.bytes.data()), c.bytes.size()}, chm);
+        EXPECT_EQ(r.problem, c.problem);
+        EXPECT_EQ(r.part, c.part);
+        if (c.problem == ReadProblem::Damaged) {
+            EXPECT_EQ(r.reason.rfind("damaged: ", 0), 0u) << r.reason;
+            EXPECT_EQ(ReadProblemText(r), std::string("файл поврежден, ошибка в «") + c.part + "»");
+        }
+    }
+}
+
 TEST(AndiFile, FileLevelFailuresNameTheirReason) {
     testing::TempFolder dir;
     CChmFile chm;
@@ -322,12 +357,13 @@ TEST(AndiFile, FileLevelFailuresNameTheirReason) {
     const int writer = ::open(path.c_str(), O_RDONLY);
     ASSERT_EQ(::flock(writer, LOCK_EX), 0);
     EXPECT_EQ(LoadAndiFile(path, chm).reason, "held by another program");
+    EXPECT_EQ(LoadAndiFile(path, chm).problem, ReadProblem::Held);
     CPassport passport;
     EXPECT_FALSE(passport.ReadPassportFile(path));
     ::flock(writer, LOCK_UN);
     // Another reader does not stand in the way.
     ASSERT_EQ(::flock(writer, LOCK_SH), 0);
-    const AndiReadResult shared = LoadAndiFile(path, chm);
+    const ReadResult shared = LoadAndiFile(path, chm);
     EXPECT_TRUE(shared.ok) << shared.reason;
     EXPECT_EQ(chm.passport.path, path);
     ::close(writer);
@@ -400,7 +436,7 @@ TEST(AndiWriter, WrittenFileReadsBackAsTheSameChromatogram) {
     ASSERT_TRUE(WriteAndiFile(cdf, original, &error)) << error; // replaces, leaves nothing behind
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"run.cdf", "run.stg"}));
     CChmFile copy;
-    const AndiReadResult r = LoadAndiFile(cdf, copy);
+    const ReadResult r = LoadAndiFile(cdf, copy);
     ASSERT_TRUE(r.ok) << r.reason;
 
     const CPassport& a = original.passport;

@@ -9,8 +9,12 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <latch>
+#include <thread>
+#include <vector>
 
 namespace talvex {
 namespace {
@@ -232,39 +236,53 @@ TEST_F(ChmFileTest, DamagedFilesFailToLoad) {
     };
     const struct {
         const char* what;
+        const char* stream; // the stream the failure names
         StgContent content;
     } cases[] = {
-        {"no Raw_data", with([](StgContent& c) { c.streamOverrides["Raw_data"] = std::nullopt; })},
-        {"no Time", with([](StgContent& c) { c.streamOverrides["Time"] = std::nullopt; })},
-        {"no Table", with([](StgContent& c) { c.streamOverrides["Table"] = std::nullopt; })},
-        {"no Passport", with([](StgContent& c) { c.streamOverrides["Passport"] = std::nullopt; })},
-        {"passport version 4", with([](StgContent& c) { c.passportVersion = 4; })},
-        {"table version 5", with([](StgContent& c) { c.tableVersion = 5; })},
-        {"wrong signature", patched(SampleContent(), "Passport", 0, {0xCD})},
-        {"passport cut short", with([](StgContent& c) {
+        {"no Raw_data", "Raw_data",
+         with([](StgContent& c) { c.streamOverrides["Raw_data"] = std::nullopt; })},
+        {"no Time", "Time", with([](StgContent& c) { c.streamOverrides["Time"] = std::nullopt; })},
+        {"no Table", "Table", with([](StgContent& c) { c.streamOverrides["Table"] = std::nullopt; })},
+        {"no Passport", "Passport",
+         with([](StgContent& c) { c.streamOverrides["Passport"] = std::nullopt; })},
+        {"passport version 4", "Passport", with([](StgContent& c) { c.passportVersion = 4; })},
+        {"table version 5", "Table", with([](StgContent& c) { c.tableVersion = 5; })},
+        {"wrong signature", "Passport", patched(SampleContent(), "Passport", 0, {0xCD})},
+        {"passport cut short", "Passport", with([](StgContent& c) {
              auto p = synth::EncodePassport(c);
              p.resize(p.size() - 3);
              c.streamOverrides["Passport"] = p;
          })},
-        {"peak count far beyond the stream", patched(SampleContent(), "Table", 12, {0xFF, 0xFF, 0xFF, 0x7F})},
-        {"negative peak count", patched(SampleContent(), "Table", 12, {0xFF, 0xFF, 0xFF, 0xFF})},
-        {"string length beyond the stream", patched(SampleContent(), "Passport", 8, {0xFF, 0xFF, 0xFF})},
-        {"table cut inside a record", with([](StgContent& c) {
+        {"peak count far beyond the stream", "Table",
+         patched(SampleContent(), "Table", 12, {0xFF, 0xFF, 0xFF, 0x7F})},
+        {"negative peak count", "Table", patched(SampleContent(), "Table", 12, {0xFF, 0xFF, 0xFF, 0xFF})},
+        {"string length beyond the stream", "Passport",
+         patched(SampleContent(), "Passport", 8, {0xFF, 0xFF, 0xFF})},
+        {"table cut inside a record", "Table", with([](StgContent& c) {
              auto t = synth::EncodeTable(c);
              t.resize(t.size() - 20);
              c.streamOverrides["Table"] = t;
          })},
-        {"one sample under a peak table", with([](StgContent& c) { c.samples.resize(1); })},
-        {"no samples under a peak table", with([](StgContent& c) { c.samples.clear(); })},
+        {"one sample under a peak table", "Table", with([](StgContent& c) { c.samples.resize(1); })},
+        {"no samples under a peak table", "Table", with([](StgContent& c) { c.samples.clear(); })},
     };
     for (const auto& c : cases) {
         CChmFile chm;
-        EXPECT_FALSE(chm.Load(Write(c.content, "bad.stg"))) << c.what;
+        const ReadResult load = chm.Load(Write(c.content, "bad.stg"));
+        EXPECT_FALSE(load) << c.what;
+        // The reason names the stream that is wrong, for the command line and for the operator.
+        EXPECT_EQ(load.problem, ReadProblem::Damaged) << c.what;
+        EXPECT_EQ(load.part, c.stream) << c.what;
+        EXPECT_EQ(load.reason.rfind(std::string("damaged: stream ") + c.stream + ": ", 0), 0u) << load.reason;
+        EXPECT_EQ(ReadProblemText(load), std::string("файл поврежден, ошибка в «") + c.stream + "»")
+            << c.what;
         CPassport passport;
-        const bool passportDamaged = std::string(c.what).find("assport") != std::string::npos ||
-                                     std::string(c.what).find("signature") != std::string::npos ||
-                                     std::string(c.what).find("string length") != std::string::npos;
-        EXPECT_EQ(passport.ReadPassportFile((dir_ / "bad.stg").string()), !passportDamaged) << c.what;
+        const bool passportDamaged = std::string(c.stream) == "Passport";
+        const ReadResult read = passport.ReadPassportFile((dir_ / "bad.stg").string());
+        EXPECT_EQ(read.ok, !passportDamaged) << c.what;
+        if (passportDamaged) {
+            EXPECT_EQ(read.part, "Passport") << c.what;
+        }
     }
 }
 
@@ -292,20 +310,101 @@ TEST_F(ChmFileTest, FilesThatAreNotChromatogramsFailToOpen) {
     EXPECT_FALSE(folder.Load(dir_.path().string()));
     CPassport passport;
     EXPECT_FALSE(passport.ReadPassportFile(text.string()));
+
+    // Each says why.
+    const struct {
+        std::string path;
+        ReadProblem problem;
+        const char* reason;
+        const char* text;
+    } cases[] = {
+        {(dir_ / "missing.stg").string(), ReadProblem::Missing, "no such file", "файл не найден"},
+        {(dir_ / "no folder" / "run.stg").string(), ReadProblem::Missing, "no such file", "файл не найден"},
+        {text.string(), ReadProblem::NotChromatogram, "not a chromatogram file: not a compound file",
+         "это не файл хроматограммы"},
+        {dir_.path().string(), ReadProblem::NotChromatogram, "not a chromatogram file: not a regular file",
+         "это не файл хроматограммы"},
+    };
+    for (const auto& c : cases) {
+        CChmFile chm;
+        const ReadResult load = chm.Load(c.path);
+        EXPECT_EQ(load.problem, c.problem) << c.path;
+        EXPECT_EQ(load.reason, c.reason) << c.path;
+        EXPECT_EQ(ReadProblemText(load), c.text) << c.path;
+        CPassport p;
+        EXPECT_EQ(p.ReadPassportFile(c.path).reason, c.reason) << c.path;
+    }
 }
 
-TEST_F(ChmFileTest, FileLockedByAnotherHolderFailsToOpen) {
+TEST_F(ChmFileTest, FileLockedByAWriterFailsToOpenAsHeldByAnotherProgram) {
     const std::string path = Write(SampleContent());
     const int fd = ::open(path.c_str(), O_RDONLY);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
     CChmFile locked;
-    EXPECT_FALSE(locked.Load(path));
+    const ReadResult load = locked.Load(path);
+    EXPECT_FALSE(load);
+    EXPECT_EQ(load.problem, ReadProblem::Held);
+    EXPECT_EQ(load.reason, "held by another program");
+    EXPECT_EQ(ReadProblemText(load), "файл занят другой программой");
     CPassport passport;
-    EXPECT_FALSE(passport.ReadPassportFile(path));
+    EXPECT_EQ(passport.ReadPassportFile(path).reason, "held by another program");
     ::close(fd);
     CChmFile unlocked;
     EXPECT_TRUE(unlocked.Load(path));
+}
+
+// Readers share the file: another reader's lock does not stand in the way, and a reader leaves the file
+// open to the next writer once it is done.
+TEST_F(ChmFileTest, AnotherReaderDoesNotStopARead) {
+    const std::string path = Write(SampleContent());
+    const int reader = ::open(path.c_str(), O_RDONLY);
+    ASSERT_GE(reader, 0);
+    ASSERT_EQ(::flock(reader, LOCK_SH | LOCK_NB), 0);
+    CChmFile chm;
+    const ReadResult load = chm.Load(path);
+    EXPECT_TRUE(load) << load.reason;
+    CPassport passport;
+    const ReadResult read = passport.ReadPassportFile(path);
+    EXPECT_TRUE(read) << read.reason;
+    ::close(reader);
+    const int writer = ::open(path.c_str(), O_RDONLY);
+    ASSERT_GE(writer, 0);
+    EXPECT_EQ(::flock(writer, LOCK_EX | LOCK_NB), 0); // no reader keeps its lock after the read
+    ::close(writer);
+}
+
+// Many threads load the same file at the same moment, each through its own open: every load succeeds
+// and reads the same chromatogram.
+TEST_F(ChmFileTest, ManyConcurrentReadersAllSucceed) {
+    const std::string path = Write(SampleContent());
+    constexpr int kReaders = 8;
+    constexpr int kRounds = 100;
+    std::latch start(kReaders);
+    std::atomic<int> failures{0};
+    std::atomic<int> wrongPeaks{0};
+    std::vector<std::thread> readers;
+    for (int i = 0; i < kReaders; ++i)
+        readers.emplace_back([&, i] {
+            start.arrive_and_wait();
+            for (int round = 0; round < kRounds; ++round) {
+                if (i % 2 == 0) {
+                    CChmFile chm;
+                    if (!chm.Load(path))
+                        ++failures;
+                    else if (chm.peaks.size() != 4u)
+                        ++wrongPeaks;
+                } else {
+                    CPassport passport;
+                    if (!passport.ReadPassportFile(path))
+                        ++failures;
+                }
+            }
+        });
+    for (std::thread& t : readers)
+        t.join();
+    EXPECT_EQ(failures.load(), 0);
+    EXPECT_EQ(wrongPeaks.load(), 0);
 }
 
 TEST_F(ChmFileTest, CopiesAreDeepAndReferToTheirOwnSignal) {
