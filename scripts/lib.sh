@@ -10,6 +10,7 @@ TALVEX_PACKAGES=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     libssl-dev # SHA-256 of the files a result was computed from
     libnetcdf-dev # ANDI/AIA chromatography files (*.cdf)
+    nlohmann-json3-dev # session files (*.tlvx)
     # the PDF report (LibreOffice headless) and the template's build script
     python3 libreoffice-writer-nogui fonts-dejavu-core
     libreoffice-calc-nogui python3-uno # the spreadsheet export (LibreOffice Calc over UNO)

@@ -160,6 +160,12 @@ std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, 
         } else if (name == "--template") {
             if (!(options.templateFile = value()))
                 return std::nullopt;
+        } else if (name == "--session") {
+            if (!(options.sessionFile = value()))
+                return std::nullopt;
+        } else if (name == "--save-session") {
+            if (!(options.saveSessionFile = value()))
+                return std::nullopt;
         } else if (name == "--switch") {
             const auto v = value();
             if (!v)
@@ -177,6 +183,10 @@ std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, 
             if (!flag())
                 return std::nullopt;
             options.printLog = true;
+        } else if (name == "--strict") {
+            if (!flag())
+                return std::nullopt;
+            options.strict = true;
         } else {
             error = "unknown option " + name;
             return std::nullopt;
