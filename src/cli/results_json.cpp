@@ -194,9 +194,9 @@ void WriteProvenance(JsonWriter& json, const Provenance& p, const SettingsStore&
     }
     json.EndArray();
     json.BeginArray("dataFiles");
-    for (const SessionDataFile& file : p.dataFiles) {
+    for (const Provenance::File& file : p.dataFiles) {
         json.BeginObject();
-        json.String("name", file.name);
+        json.String("name", file.path);
         if (file.sha256.empty())
             json.Null("sha256");
         else

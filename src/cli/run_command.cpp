@@ -167,6 +167,10 @@ int RunRun(const std::vector<std::string>& args) {
         return 1;
     }
     const std::string deviceName = options->deviceName.value_or(LoadDeviceName(settings));
+    // Every file is read again for its digest, so only for the outputs that show it.
+    const Provenance provenance = options->odtFile || options->pdfFile || options->jsonFile
+                                      ? TakeProvenance(session, now)
+                                      : Provenance{};
     if (options->tablesDir) {
         std::string error;
         if (!WriteTables(session, *options->tablesDir, error)) {
@@ -179,7 +183,7 @@ int RunRun(const std::vector<std::string>& args) {
         BuildReportDocument(doc, {session.Chromatograms(), session.Section7(), session.Condensate(),
                                   session.Nlh(), settings, deviceName, now});
         std::string error;
-        if (!WriteReportOutputs(doc, *options, error)) {
+        if (!WriteReportOutputs(doc, provenance, deviceName, *options, error)) {
             std::cerr << "talvex-cli: " << ToLf(error) << '\n';
             return 1;
         }
@@ -195,8 +199,7 @@ int RunRun(const std::vector<std::string>& args) {
     }
     if (options->jsonFile) {
         std::string error;
-        if (!WriteFileAtomically(*options->jsonFile, ResultsJson(session, TakeProvenance(session, now)),
-                                 &error)) {
+        if (!WriteFileAtomically(*options->jsonFile, ResultsJson(session, provenance), &error)) {
             std::cerr << "talvex-cli: " << ToLf(error) << '\n';
             return 1;
         }

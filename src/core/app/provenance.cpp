@@ -13,7 +13,8 @@ Provenance TakeProvenance(const Session& session, std::int64_t calculatedAt) {
     for (const COpenedChmFile& entry : session.Chromatograms())
         p.chromatograms.push_back(
             {entry.passport.path, Sha256OfFile(entry.passport.path).value_or(std::string())});
-    p.dataFiles = DigestDataFiles(session.DataFolder());
+    for (const SessionDataFile& file : DigestDataFiles(session.DataFolder()))
+        p.dataFiles.push_back({file.name, file.sha256});
     return p;
 }
 

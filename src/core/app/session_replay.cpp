@@ -45,27 +45,16 @@ std::vector<SessionDataFile> DigestDataFiles(const fs::path& dataFolder) {
     return files;
 }
 
-std::optional<SessionRecord> CaptureSession(const Session& session, const std::string& deviceName,
-                                            const fs::path& sessionFile, std::int64_t now,
-                                            std::string& error) {
+SessionRecord CaptureState(const Session& session, const std::string& deviceName,
+                           const fs::path& sessionFile) {
     SessionRecord record;
     record.programVersion = ProgramVersion();
-    record.savedAt = now;
     const fs::path sessionFolder = FolderOf(sessionFile);
     for (const COpenedChmFile& entry : session.Chromatograms()) {
         SessionChromatogram c;
         c.path = entry.passport.path;
         c.relativePath = RelativePath(c.path, sessionFolder);
         c.fileId = entry.fileId;
-        std::string reason;
-        const std::optional<std::string> digest = Sha256OfFile(c.path, &reason);
-        std::error_code ec;
-        c.size = fs::file_size(c.path, ec);
-        if (!digest || ec) {
-            error = c.path + ": " + (reason.empty() ? ec.message() : reason);
-            return std::nullopt;
-        }
-        c.sha256 = *digest;
         record.chromatograms.push_back(std::move(c));
     }
 
@@ -92,6 +81,26 @@ std::optional<SessionRecord> CaptureSession(const Session& session, const std::s
     const fs::path dataFolder = fs::absolute(session.DataFolder(), ec);
     record.dataFolder = (ec ? session.DataFolder() : dataFolder).lexically_normal().string();
     record.dataFolderRelative = RelativePath(session.DataFolder(), sessionFolder);
+    return record;
+}
+
+std::optional<SessionRecord> CaptureSession(const Session& session, const std::string& deviceName,
+                                            const fs::path& sessionFile, std::int64_t now, std::string& error,
+                                            FileDigestCache* cache) {
+    SessionRecord record = CaptureState(session, deviceName, sessionFile);
+    record.savedAt = now;
+    for (SessionChromatogram& c : record.chromatograms) {
+        std::string reason;
+        const std::optional<std::string> digest =
+            cache ? cache->Digest(c.path, &reason) : Sha256OfFile(c.path, &reason);
+        std::error_code ec;
+        c.size = fs::file_size(c.path, ec);
+        if (!digest || ec) {
+            error = c.path + ": " + (reason.empty() ? ec.message() : reason);
+            return std::nullopt;
+        }
+        c.sha256 = *digest;
+    }
     record.dataFiles = DigestDataFiles(session.DataFolder());
     return record;
 }
@@ -189,6 +198,15 @@ void WriteSessionSettings(const SessionRecord& record, SettingsStore& store) {
         else
             store.WriteString(w.section, w.key, std::get<std::string>(w.value));
     }
+}
+
+fs::path SessionRecoveryPath(const char* xdgDataHome, const char* home) {
+    // The XDG rule: a relative XDG_DATA_HOME is invalid and ignored.
+    if (xdgDataHome && fs::path(xdgDataHome).is_absolute())
+        return fs::path(xdgDataHome) / "talvex" / "recovery.tlvx";
+    if (home && *home)
+        return fs::path(home) / ".local" / "share" / "talvex" / "recovery.tlvx";
+    return {};
 }
 
 void RestoreDegassing(const SessionRecord& record, DegassingPage& page, int decimals) {

@@ -2,6 +2,7 @@
 
 #include "app/session.h"
 #include "app/session_file.h"
+#include "common/file_digest_cache.h"
 #include "common/settings_store.h"
 
 #include <cstdint>
@@ -18,9 +19,15 @@ namespace talvex {
 // page, the settings and report switches the session's profile holds, the instrument and the digests of
 // the four data files. Relative paths are taken from `sessionFile`'s folder. Nothing when a chromatogram
 // file of the list can no longer be read (`error` names it): a record must prove every file it lists.
+// A cache (when given) spares hashing files that have not changed since the last capture.
 std::optional<SessionRecord> CaptureSession(const Session& session, const std::string& deviceName,
                                             const std::filesystem::path& sessionFile, std::int64_t now,
-                                            std::string& error);
+                                            std::string& error, FileDigestCache* cache = nullptr);
+
+// What the operator set, without reading any file: the record of CaptureSession with no sizes or digests
+// and no save time. Two states that differ mean the session changed.
+SessionRecord CaptureState(const Session& session, const std::string& deviceName,
+                           const std::filesystem::path& sessionFile);
 
 // The four data files in the order the record lists them, with their digests (an empty digest for a file
 // that cannot be read).
@@ -61,6 +68,11 @@ struct SettingWrite {
 };
 std::vector<SettingWrite> SessionSettingWrites(const SessionRecord& record);
 void WriteSessionSettings(const SessionRecord& record, SettingsStore& store);
+
+// Where the desktop program keeps the current session after every change: "talvex/recovery.tlvx" in
+// $XDG_DATA_HOME, else in $HOME/.local/share (values passed in, nullptr when unset); empty when neither is
+// set.
+std::filesystem::path SessionRecoveryPath(const char* xdgDataHome, const char* home);
 
 // Puts the record's method and typed texts on the degassing page, as if the operator had typed them.
 void RestoreDegassing(const SessionRecord& record, DegassingPage& page, int decimals);

@@ -145,6 +145,17 @@ void CDlgDegassing::RecalcDegassing() {
     QMetaObject::invokeMethod(this, &CDlgDegassing::recalculationRequested, Qt::QueuedConnection);
 }
 
+void CDlgDegassing::ShowValues() {
+    methods_->button(session_.Degassing().Parameters().Method)->setChecked(true);
+    for (const talvex::DegassingFieldView& view : session_.Degassing().Fields())
+        if (talvex::IsDegassingInput(view.field)) {
+            QLineEdit* edit = edits_[Index(view.field)];
+            const QSignalBlocker quiet(edit); // the session's text, not a typed one
+            edit->setText(ToQ(view.text));
+        }
+    ShowPage();
+}
+
 void CDlgDegassing::OnMethodClicked(int method) {
     session_.Degassing().SetMethod(method, Decimals());
     RecalcDegassing();
