@@ -12,6 +12,7 @@ cmake --build "$build" -j "$(nproc)" >/dev/null
 "$build/bin/bench_section7"
 "$build/bin/bench_condensate"
 "$build/bin/bench_odt_export"
+"$build/bin/bench_session"
 [ -x "$build/bin/bench_plot" ] && QT_QPA_PLATFORM=offscreen "$build/bin/bench_plot"
 
 work="$(mktemp -d)"

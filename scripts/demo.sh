@@ -11,17 +11,14 @@ out="$TALVEX_ROOT/build/example"
 rm -rf "$out"
 mkdir -p "$out"
 
-# One session over the bundled example files and the shipped data folder, as the desktop program would
-# hold it, with the degassing run's inputs typed as on the degassing page (method A; the formula takes
-# the pressure in kPa and the temperature in kelvins as typed). An empty profile, so that the operator's
-# stored settings play no part.
+# The bundled example session (examples/example.tlvx): the example runs over the shipped data folder, with
+# the degassing run's inputs as typed on the degassing page (method A; the formula takes the pressure in
+# kPa and the temperature in kelvins) and the instrument name. An empty profile, so that the operator's
+# stored settings play no part; the session's own settings apply to this run only.
 export XDG_CONFIG_HOME="$out/profile"
-"$cli" run --data-dir "$TALVEX_ROOT/data" --tables "$out/tables" --xml "$out/report.xml" --json "$out/results.json" \
-    --odt "$out/report.odt" --pdf "$out/report.pdf" --xls "$out/protocol.xls" \
-    --device "ГХ-2 зав. № 114" \
-    --method A --pressure 99,8 --temperature 293,6 --gas-volume1 0.0118 --gas-volume2 0.0004 \
-    --cond-mass1 84.6 --cond-mass2 1.7 \
-    "$TALVEX_ROOT"/examples/*.stg
+"$cli" run --session "$TALVEX_ROOT/examples/example.tlvx" --strict \
+    --tables "$out/tables" --xml "$out/report.xml" --json "$out/results.json" \
+    --odt "$out/report.odt" --pdf "$out/report.pdf" --xls "$out/protocol.xls"
 
 echo "=== Chromatogram list"
 cat "$out/tables/list.tsv"

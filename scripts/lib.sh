@@ -11,6 +11,7 @@ TALVEX_PACKAGES=(
     libssl-dev # SHA-256 of the files a result was computed from
     libnetcdf-dev # ANDI/AIA chromatography files (*.cdf)
     locales # the sources localedef makes ru_RU.UTF-8 from, for the tests under a Russian locale
+    nlohmann-json3-dev # session files (*.tlvx)
     # the PDF report (LibreOffice headless) and the template's build script
     python3 libreoffice-writer-nogui fonts-dejavu-core
     libreoffice-calc-nogui python3-uno # the spreadsheet export (LibreOffice Calc over UNO)

@@ -187,6 +187,9 @@ def content_xml():
         *[add(t) for t in NLH],
         para("Sign", "Анализ выполнил        ____________________  /  ____________________"),
         para("Sign", "Начальник лаборатории  ____________________  /  ____________________"),
+        # What the results were computed from: one paragraph per line of the Provenance chain.
+        para("ProvenanceHead", "Сведения о расчете"),
+        para("ProvenanceLine", "#Provenance#"),
     ]
     automatic = "\n".join([
         '<style:style style:name="Report" style:family="table">'
@@ -242,6 +245,8 @@ def styles_xml():
         paragraph_style("Mid", 8, align="center"),
         paragraph_style("Spacer", 6),
         paragraph_style("Sign", 10, above="0.6cm"),
+        paragraph_style("ProvenanceHead", 8, bold=True, above="0.8cm", below="0.1cm", keep=True),
+        paragraph_style("ProvenanceLine", 7),
         paragraph_style("Footer", 7, align="center"),
     ])
     return (

@@ -4,6 +4,7 @@
 #include "report/odt_report.h"
 #include "report/odt_report_paths.h"
 #include "report/office_conversion.h"
+#include "report/provenance_block.h"
 #include "report/report_document.h"
 #include "report/report_messages.h"
 #include "report/uno_spreadsheet.h"
@@ -35,11 +36,15 @@ bool WriteOdt(const pugi::xml_document& doc, const std::filesystem::path& templa
 
 } // namespace
 
-bool WriteReportOutputs(const pugi::xml_document& doc, const RunOptions& options, std::string& error) {
-    if (options.xmlFile && !SaveReportXml(doc, *options.xmlFile, error))
+bool WriteReportOutputs(const pugi::xml_document& xml, const Provenance& provenance,
+                        const std::string& deviceName, const RunOptions& options, std::string& error) {
+    if (options.xmlFile && !SaveReportXml(xml, *options.xmlFile, error))
         return false;
     if (!options.odtFile && !options.pdfFile)
         return true;
+    pugi::xml_document doc;
+    doc.reset(xml);
+    AppendProvenance(doc, provenance, deviceName);
     const std::filesystem::path templatePath = options.templateFile
                                                    ? std::filesystem::path(*options.templateFile)
                                                    : OdtTemplatePath(ProgramFolder());

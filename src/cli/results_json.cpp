@@ -1,6 +1,7 @@
 #include "results_json.h"
 
 #include "common/settings.h"
+#include "common/utc_time.h"
 #include "json_writer.h"
 #include "section7/gas_types.h"
 #include "section8/condensate.h"
@@ -177,9 +178,39 @@ void WriteNlh(JsonWriter& json, const NlhResult& nlh) {
     json.EndObject();
 }
 
+void WriteProvenance(JsonWriter& json, const Provenance& p, const SettingsStore& settings) {
+    json.BeginObject("provenance");
+    json.String("programVersion", p.programVersion);
+    json.String("calculatedAt", FormatUtcTime(p.calculatedAt));
+    json.BeginArray("chromatograms");
+    for (const Provenance::File& file : p.chromatograms) {
+        json.BeginObject();
+        json.String("path", file.path);
+        if (file.sha256.empty())
+            json.Null("sha256");
+        else
+            json.String("sha256", file.sha256);
+        json.EndObject();
+    }
+    json.EndArray();
+    json.BeginArray("dataFiles");
+    for (const Provenance::File& file : p.dataFiles) {
+        json.BeginObject();
+        json.String("name", file.path);
+        if (file.sha256.empty())
+            json.Null("sha256");
+        else
+            json.String("sha256", file.sha256);
+        json.EndObject();
+    }
+    json.EndArray();
+    WriteSettings(json, settings);
+    json.EndObject();
+}
+
 } // namespace
 
-std::string ResultsJson(const Session& session) {
+std::string ResultsJson(const Session& session, const Provenance& provenance) {
     JsonWriter json;
     json.BeginObject();
     WriteSettings(json, session.Settings());
@@ -189,6 +220,7 @@ std::string ResultsJson(const Session& session) {
     WriteCondensate(json, session.Condensate());
     WriteNlh(json, session.Nlh());
     json.String("log", session.Log().LogText());
+    WriteProvenance(json, provenance, session.Settings());
     json.EndObject();
     return json.Text() + "\n";
 }

@@ -1,7 +1,10 @@
 #include "run_command.h"
 
 #include "app/data_folder.h"
+#include "app/provenance.h"
 #include "app/session.h"
+#include "app/session_file.h"
+#include "app/session_replay.h"
 #include "common/data_file_io.h"
 #include "common/number_text.h"
 #include "common/settings.h"
@@ -15,7 +18,9 @@
 #include "table_export.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <iostream>
 
@@ -29,7 +34,8 @@ constexpr const char* kRunUsage =
     "                      [--cond-mass2 X] [--gas-volume1 X] [--gas-volume2 X]\n"
     "                      [--device NAME] [--switch KEY=0|1]... [--xml FILE] [--json FILE]\n"
     "                      [--odt FILE] [--pdf FILE] [--template FILE.odt] [--xls FILE]\n"
-    "                      [--tables DIR] [--log] [--strict] FILE.stg...\n";
+    "                      [--tables DIR] [--log] [--strict]\n"
+    "                      [--session FILE.tlvx] [--save-session FILE.tlvx] FILE.stg...\n";
 
 void ApplyOverrides(const RunOptions& options, OverlaySettingsStore& settings) {
     if (options.decimals)
@@ -47,10 +53,11 @@ void ApplyOverrides(const RunOptions& options, OverlaySettingsStore& settings) {
     }
 }
 
-// The degassing page as the operator would fill it: the method first, then every typed value in the
-// order given. A value the page could not read, or one the method does not use, is explained on stderr.
+// The degassing page as the operator would fill it (over a saved session's page): the method first, then
+// every typed value in the order given. A value the page could not read, or one the method does not use, is
+// explained on stderr.
 void FillDegassingPage(const RunOptions& options, int decimals, DegassingPage& page) {
-    page.SetMethod(options.degassingMethod.value_or(MethodA), decimals);
+    page.SetMethod(options.degassingMethod.value_or(page.Parameters().Method), decimals);
     for (std::size_t i = 0; i < options.degassingInputs.size(); ++i) {
         const auto& [field, text] = options.degassingInputs[i];
         const std::string& name = options.degassingOptionNames[i];
@@ -66,6 +73,28 @@ void FillDegassingPage(const RunOptions& options, int decimals, DegassingPage& p
     }
 }
 
+// The time a run calculates at: SOURCE_DATE_EPOCH when it is set to a number of seconds (so that a run
+// can be repeated to the byte, as reproducible builds do), else the clock.
+std::int64_t RunTime() {
+    if (const char* fixed = std::getenv("SOURCE_DATE_EPOCH")) {
+        std::int64_t seconds = 0;
+        const char* end = fixed + std::strlen(fixed);
+        const auto result = std::from_chars(fixed, end, seconds);
+        if (result.ec == std::errc() && result.ptr == end)
+            return seconds;
+    }
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
+
+void LayOver(const SessionRecord& record, OverlaySettingsStore& settings) {
+    for (const SettingWrite& w : SessionSettingWrites(record)) {
+        if (const auto* number = std::get_if<std::int32_t>(&w.value))
+            settings.OverrideInt(w.section, w.key, *number);
+        else
+            settings.OverrideString(w.section, w.key, std::get<std::string>(w.value));
+    }
+}
+
 } // namespace
 
 int RunRun(const std::vector<std::string>& args) {
@@ -75,12 +104,27 @@ int RunRun(const std::vector<std::string>& args) {
         std::cerr << "talvex-cli: " << usageError << '\n' << kRunUsage;
         return 2;
     }
+    const std::int64_t now = RunTime();
+    std::optional<SessionRecord> saved;
+    if (options->sessionFile) {
+        std::string error;
+        if (!(saved = ReadSessionFile(*options->sessionFile, error))) {
+            std::cerr << "talvex-cli: " << error << '\n';
+            return 1;
+        }
+    }
     QtSettingsStore profile;
     OverlaySettingsStore settings(profile);
+    // A saved session sets the run's settings; the command line's own options override it.
+    if (saved)
+        LayOver(*saved, settings);
     ApplyOverrides(*options, settings);
 
+    const std::filesystem::path defaultFolder = DataFolder(std::getenv("PUBLIC"));
     const std::filesystem::path dataFolder =
-        options->dataDir ? std::filesystem::path(*options->dataDir) : DataFolder(std::getenv("PUBLIC"));
+        options->dataDir ? std::filesystem::path(*options->dataDir)
+        : saved          ? SessionDataFolder(*saved, *options->sessionFile, defaultFolder)
+                         : defaultFolder;
     Session session(settings, dataFolder);
     const std::vector<std::string> dataErrors = session.LoadComponents();
     if (!dataErrors.empty()) {
@@ -90,16 +134,34 @@ int RunRun(const std::vector<std::string>& args) {
     }
     CSettings stored;
     stored.Load(settings);
+    std::vector<std::string> files;
+    std::vector<SessionProblem> problems;
+    if (saved) {
+        RestoreDegassing(*saved, session.Degassing(), stored.QtyNumAfterDot);
+        ResolvedFiles resolved = ResolveSessionFiles(*saved, *options->sessionFile);
+        files = std::move(resolved.paths);
+        problems = std::move(resolved.problems);
+        for (SessionProblem& p : CheckDataFiles(*saved, dataFolder))
+            problems.push_back(std::move(p));
+    }
     FillDegassingPage(*options, stored.QtyNumAfterDot, session.Degassing());
+    files.insert(files.end(), options->files.begin(), options->files.end());
+    for (const SessionProblem& problem : problems)
+        std::cerr << "talvex-cli: " << problem.text << '\n';
     // The add operation recalculates only when a file was named; a run without files still shows the
     // (empty) session, so recalculate then too.
-    const bool ok = options->files.empty() ? session.Recalculate() : session.AddFiles(options->files);
+    const bool ok = files.empty() ? session.Recalculate() : session.AddFiles(files);
     for (const SkippedFile& skipped : session.SkippedFiles())
         std::cerr << "talvex-cli: " << skipped.path << ": skipped: " << SkipReason(skipped) << '\n';
     if (!ok) {
         std::cerr << "talvex-cli: " << ToLf(session.RecalcError()) << '\n';
         return 1;
     }
+    const std::string deviceName = options->deviceName.value_or(LoadDeviceName(settings));
+    // Every file is read again for its digest, so only for the outputs that show it.
+    const Provenance provenance = options->odtFile || options->pdfFile || options->jsonFile
+                                      ? TakeProvenance(session, now)
+                                      : Provenance{};
     if (options->tablesDir) {
         std::string error;
         if (!WriteTables(session, *options->tablesDir, error)) {
@@ -109,12 +171,10 @@ int RunRun(const std::vector<std::string>& args) {
     }
     if (options->xmlFile || options->odtFile || options->pdfFile) {
         pugi::xml_document doc;
-        BuildReportDocument(doc,
-                            {session.Chromatograms(), session.Section7(), session.Condensate(), session.Nlh(),
-                             settings, options->deviceName.value_or(LoadDeviceName(settings)),
-                             static_cast<std::int64_t>(std::time(nullptr))});
+        BuildReportDocument(doc, {session.Chromatograms(), session.Section7(), session.Condensate(),
+                                  session.Nlh(), settings, deviceName, now});
         std::string error;
-        if (!WriteReportOutputs(doc, *options, error)) {
+        if (!WriteReportOutputs(doc, provenance, deviceName, *options, error)) {
             std::cerr << "talvex-cli: " << ToLf(error) << '\n';
             return 1;
         }
@@ -130,16 +190,28 @@ int RunRun(const std::vector<std::string>& args) {
     }
     if (options->jsonFile) {
         std::string error;
-        if (!WriteFileAtomically(*options->jsonFile, ResultsJson(session), &error)) {
+        if (!WriteFileAtomically(*options->jsonFile, ResultsJson(session, provenance), &error)) {
             std::cerr << "talvex-cli: " << ToLf(error) << '\n';
+            return 1;
+        }
+    }
+    if (options->saveSessionFile) {
+        std::string error;
+        const std::optional<SessionRecord> record =
+            CaptureSession(session, deviceName, *options->saveSessionFile, now, error);
+        if (!record || !WriteSessionFile(*options->saveSessionFile, *record, error)) {
+            std::cerr << "talvex-cli: the session cannot be saved: " << ToLf(error) << '\n';
             return 1;
         }
     }
     if (options->printLog)
         std::cout << session.Log().LogText();
     std::cout.flush();
-    // --strict: the outputs are written all the same; the status tells a script that files were left out.
-    return std::cout && !(options->strict && !session.SkippedFiles().empty()) ? 0 : 1;
+    if (!std::cout)
+        return 1;
+    // --strict: the outputs are written all the same; the status tells a script that a file was left out
+    // or that a saved session's input has changed.
+    return options->strict && (!problems.empty() || !session.SkippedFiles().empty()) ? 1 : 0;
 }
 
 } // namespace talvex::cli

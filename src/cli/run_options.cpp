@@ -160,6 +160,12 @@ std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, 
         } else if (name == "--template") {
             if (!(options.templateFile = value()))
                 return std::nullopt;
+        } else if (name == "--session") {
+            if (!(options.sessionFile = value()))
+                return std::nullopt;
+        } else if (name == "--save-session") {
+            if (!(options.saveSessionFile = value()))
+                return std::nullopt;
         } else if (name == "--switch") {
             const auto v = value();
             if (!v)

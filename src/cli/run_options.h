@@ -25,13 +25,15 @@ struct RunOptions {
     std::vector<std::pair<std::string, int>> switches;
     std::optional<std::string> xmlFile;
     std::optional<std::string> odtFile;
-    std::optional<std::string> pdfFile;      // the ODT report converted by the office suite
-    std::optional<std::string> xlsFile;      // the spreadsheet template filled by the office suite
-    std::optional<std::string> templateFile; // instead of the template next to the program
+    std::optional<std::string> pdfFile;         // the ODT report converted by the office suite
+    std::optional<std::string> xlsFile;         // the spreadsheet template filled by the office suite
+    std::optional<std::string> templateFile;    // instead of the template next to the program
+    std::optional<std::string> sessionFile;     // a saved session to run (--session)
+    std::optional<std::string> saveSessionFile; // where to save this run's session (--save-session)
     std::optional<std::string> jsonFile;
     std::optional<std::string> tablesDir;
     bool printLog = false;
-    bool strict = false; // any file left out makes the exit status 1
+    bool strict = false; // a skipped file or a changed input makes the exit status 1
     std::vector<std::string> files;
 };
 

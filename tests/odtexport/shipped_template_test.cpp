@@ -5,6 +5,7 @@
 #include "app/session.h"
 #include "common/settings_store.h"
 #include "report/odt_report.h"
+#include "report/provenance_block.h"
 #include "report/report_document.h"
 
 #include <gmock/gmock.h>
@@ -78,8 +79,8 @@ TEST(ShippedTemplate, HoldsEveryReportTableAndKeepsEachMarkerInOneTextRun) {
     }
     for (int n = 1; n <= 19; ++n)
         EXPECT_THAT(all, HasSubstr("#Table" + std::to_string(n) + "#"));
-    for (const char* key :
-         {"#DateCreated#", "#Header_S7#", "#Header_S8#", "#Header_S9#", "#MassP#", "#NLH_MassP#"})
+    for (const char* key : {"#DateCreated#", "#Header_S7#", "#Header_S8#", "#Header_S9#", "#MassP#",
+                            "#NLH_MassP#", "#Provenance#"})
         EXPECT_THAT(all, HasSubstr(key));
 }
 
@@ -99,6 +100,30 @@ TEST_F(ExampleReport, FillsEveryTableAndLeavesNoMarker) {
     EXPECT_EQ(std::distance(std::sregex_iterator(content.begin(), content.end(), analysisNumber),
                             std::sregex_iterator()),
               12);
+}
+
+TEST_F(ExampleReport, EndsWithWhatItWasComputedFromOneLineAParagraph) {
+    talvex::Provenance provenance;
+    provenance.programVersion = "0.1.0";
+    provenance.calculatedAt = 1700000000;
+    provenance.chromatograms = {
+        {"runs/gd-1-fid.stg", "726eb80e03d587e1891f79a1c3d7db1b828943e9dd721a6574022b85255e6dd4"},
+        {"runs/gd-1-tcd1.stg", ""}};
+    talvex::AppendProvenance(report_, provenance, "ГХ-2");
+    const std::string content = FilledContent();
+    const std::size_t signature = content.find("Начальник лаборатории");
+    const std::size_t block = content.find(">Сведения о расчете<");
+    ASSERT_NE(block, std::string::npos);
+    EXPECT_GT(block, signature);
+    std::size_t at = block;
+    for (const char* line :
+         {">Программа: Talvex 0.1.0<", ">Прибор: ГХ-2<", ">Время расчета: 14.11.2023, 22:13:20<",
+          ">runs/gd-1-fid.stg  726eb80e03d5<", ">runs/gd-1-tcd1.stg  не читается<"}) {
+        const std::size_t next = content.find(line, at);
+        EXPECT_NE(next, std::string::npos) << line;
+        at = next == std::string::npos ? at : next;
+    }
+    EXPECT_EQ(content.find("#Provenance#"), std::string::npos);
 }
 
 TEST_F(ExampleReport, TablesSwitchedOffLeaveNoTraceButTheSummary) {

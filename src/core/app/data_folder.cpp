@@ -15,6 +15,10 @@ std::filesystem::path DataFilePath(const std::filesystem::path& dataFolder, cons
     return dataFolder / fileName;
 }
 
+std::string ProgramVersion() {
+    return TALVEX_VERSION;
+}
+
 std::string VersionText() {
     return StrPrintf("ver%d.%d", TALVEX_VERSION_MAJOR, TALVEX_VERSION_MINOR);
 }

@@ -14,6 +14,9 @@ std::filesystem::path DataFolder(const char* publicFolder);
 // The full path of one data file in that folder.
 std::filesystem::path DataFilePath(const std::filesystem::path& dataFolder, const std::string& fileName);
 
+// "<major>.<minor>.<patch>" of this build, as session files and results record it.
+std::string ProgramVersion();
+
 // "ver<major>.<minor>" of this build, as the main window's caption shows it.
 std::string VersionText();
 

@@ -195,6 +195,18 @@ bool DegassingPage::TypeValue(DegassingField field, std::string_view text, int d
     return true;
 }
 
+void DegassingPage::Restore(std::int32_t method,
+                            const std::vector<std::pair<DegassingField, std::string>>& inputs, int decimals) {
+    for (const auto& [field, text] : inputs) {
+        if (!IsDegassingInput(field))
+            continue;
+        const TypedNumber number = ReadTypedNumber(text);
+        DegassingValue(params_, field) = number.value;
+        texts_[static_cast<std::size_t>(field)] = number.shown;
+    }
+    SetMethod(method, decimals);
+}
+
 void DegassingPage::Recalculate(int decimals) {
     RecalcDegassing(params_);
     for (const DegassingField field : kAllFields)

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace talvex {
@@ -85,6 +86,12 @@ public:
     // Takes a typed text into an input field: the value is stored, the field shows it rewritten, and the
     // results are recomputed. False (nothing changes) for a result field or a field the method disables.
     bool TypeValue(DegassingField field, std::string_view text, int decimals);
+
+    // Sets the method and every given input field at once, as a saved session holds them: each text is read
+    // as a typed one, also in a field the method disables (the page keeps such values for the other
+    // methods), then the results are recomputed.
+    void Restore(std::int32_t method, const std::vector<std::pair<DegassingField, std::string>>& inputs,
+                 int decimals);
 
     // Recomputes the results and shows them with `decimals` decimals.
     void Recalculate(int decimals);

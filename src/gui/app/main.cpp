@@ -3,6 +3,7 @@
 
 #include "app/data_folder_choice.h"
 #include "app/session.h"
+#include "app/session_replay.h"
 #include "app/talvex_application.h"
 #include "mainwindow/talvex_dlg.h"
 #include "qt_settings_store.h"
@@ -17,19 +18,26 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: talvex [--data-dir DIR]\n"
+constexpr const char* kUsage = "usage: talvex [--data-dir DIR] [FILE.tlvx]\n"
                                "       talvex --screenshots DIR [--examples DIR] [--data-dir DIR]\n";
 
 struct Options {
     std::optional<std::filesystem::path> dataDir;
     std::optional<std::filesystem::path> screenshots;
     std::optional<std::filesystem::path> examples;
+    QString session; // a session file to open at start
 };
 
 std::optional<Options> ParseOptions(const QStringList& args) {
     Options options;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& arg = args[i];
+        if (!arg.startsWith(QLatin1String("--"))) {
+            if (!options.session.isEmpty())
+                return std::nullopt;
+            options.session = arg;
+            continue;
+        }
         if (i + 1 >= args.size())
             return std::nullopt;
         const std::filesystem::path value = args[++i].toStdString();
@@ -67,6 +75,10 @@ int main(int argc, char** argv) {
     for (const std::string& text : session.LoadComponents())
         QMessageBox::critical(nullptr, QStringLiteral("Ошибка"), QString::fromStdString(text));
     talvex::gui::CTalvexDlg window(session, talvex::gui::MainWindowHooks::Desktop(session));
+    window.UseRecoveryFile(QString::fromStdString(
+        talvex::SessionRecoveryPath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")).string()));
     window.show();
+    if (!options->session.isEmpty())
+        window.OpenSession(options->session);
     return QApplication::exec();
 }

@@ -145,6 +145,17 @@ void CDlgDegassing::RecalcDegassing() {
     QMetaObject::invokeMethod(this, &CDlgDegassing::recalculationRequested, Qt::QueuedConnection);
 }
 
+void CDlgDegassing::ShowValues() {
+    methods_->button(session_.Degassing().Parameters().Method)->setChecked(true);
+    for (const talvex::DegassingFieldView& view : session_.Degassing().Fields())
+        if (talvex::IsDegassingInput(view.field)) {
+            QLineEdit* edit = edits_[Index(view.field)];
+            const QSignalBlocker quiet(edit); // the session's text, not a typed one
+            edit->setText(ToQ(view.text));
+        }
+    ShowPage();
+}
+
 void CDlgDegassing::OnMethodClicked(int method) {
     // The pending field is taken under the method it was typed for, so that a field the new method
     // closes never shows a text other than its value.

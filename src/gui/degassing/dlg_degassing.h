@@ -33,6 +33,9 @@ public:
     // Recomputes the results, shows them with the stored number of decimals and requests the
     // recalculation. The main window calls it after the settings dialog was closed with OK.
     void RecalcDegassing();
+    // Shows the page's values and method as the session holds them, without a recalculation (after a
+    // saved session was put on the page).
+    void ShowValues();
 
     int inputDelay() const;
     void setInputDelay(int ms);

@@ -9,6 +9,7 @@
 #include "editors/comps_time_dlg.h"
 #include "grid/grid_ctrl.h"
 #include "mainwindow/app_icon.h"
+#include "mainwindow/session_dialogs.h"
 #include "nlh/nlh.h"
 #include "pages/dlg_msg.h"
 #include "pages/dlg_out_table.h"
@@ -27,6 +28,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 
@@ -58,6 +60,7 @@ MainWindowHooks MainWindowHooks::Desktop(Session& session) {
         return RunSettingsDialog(session.Settings(), parent);
     };
     hooks.componentEditor = ComponentEditorHook(session);
+    AddSessionDialogs(hooks);
     hooks.retentionTimeEditor = [&session](QWidget* parent) {
         return RunRetentionTimeEditor(session, parent);
     };
@@ -77,6 +80,11 @@ CTalvexDlg::CTalvexDlg(Session& session, MainWindowHooks hooks, QWidget* parent)
     deviceName_ = QString::fromStdString(LoadDeviceName(session_.Settings()));
     BuildControls();
     BuildPages();
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setSingleShot(true);
+    recoveryTimer_->setInterval(1000);
+    connect(recoveryTimer_, &QTimer::timeout, this, &CTalvexDlg::WriteRecovery);
+    savedState_ = recoveryState_ = CurrentState();
     // The log page starts with the text of an empty log.
     session_.Log().Clear();
     session_.Log().Refresh();
@@ -120,6 +128,8 @@ void CTalvexDlg::BuildControls() {
                       CDlgReport dialog(session_, deviceName_, this);
                       dialog.exec();
                   }),
+        addButton(QStringLiteral("Сохранить сеанс…"), &CTalvexDlg::OnSaveSessionClicked),
+        addButton(QStringLiteral("Открыть сеанс…"), &CTalvexDlg::OnOpenSessionClicked),
     };
     const std::array<const std::function<bool(QWidget*)>*, 3> dialogs{
         &hooks_.retentionTimeEditor, &hooks_.settingsDialog, &hooks_.componentEditor};
@@ -131,7 +141,10 @@ void CTalvexDlg::BuildControls() {
 
     deviceLabel_ = new QLabel(QStringLiteral("Имя прибора:"), this);
     deviceEdit_ = new QLineEdit(deviceName_, this);
-    connect(deviceEdit_, &QLineEdit::textChanged, this, [this](const QString& text) { deviceName_ = text; });
+    connect(deviceEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        deviceName_ = text;
+        MarkChanged();
+    });
 
     aboutButton_ = new QToolButton(this);
     aboutButton_->setText(QStringLiteral("?"));
@@ -230,6 +243,7 @@ void CTalvexDlg::resizeEvent(QResizeEvent* event) {
 
 void CTalvexDlg::closeEvent(QCloseEvent* event) {
     SaveDeviceName(session_.Settings(), deviceName_.toStdString());
+    CloseRecovery();
     QWidget::closeEvent(event);
 }
 
@@ -290,6 +304,7 @@ void CTalvexDlg::ShowResults(bool recalculated) {
     markingPage_->Refresh();
     RefreshNlhPage();
     msgPage_->Refresh();
+    MarkChanged();
     if (!recalculated && hooks_.showError)
         hooks_.showError(QStringLiteral("Ошибка"), QString::fromStdString(session_.RecalcError()));
 }

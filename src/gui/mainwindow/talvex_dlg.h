@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/file_digest_cache.h"
 #include "mainwindow/main_window_layout.h"
 
 #include <QStringList>
@@ -7,11 +8,13 @@
 
 #include <array>
 #include <functional>
+#include <string>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+class QTimer;
 class QToolButton;
 class CDlgDegassing;
 class ChromatogramPlot;
@@ -38,6 +41,12 @@ struct MainWindowHooks {
     std::function<bool(QWidget* parent)> retentionTimeEditor;
     // Replaces the report dialog (tests); without it "Отчет" opens CDlgReport.
     std::function<void(QWidget* parent, const QString& deviceName)> reportDialog;
+    // The session file to open, and where to save one (`suggested` is the current one); empty = cancel.
+    std::function<QString(QWidget* parent)> askOpenSession;
+    std::function<QString(QWidget* parent, const QString& suggested)> askSaveSession;
+    // A question the operator answers yes or no, and a message he reads.
+    std::function<bool(QWidget* parent, const QString& text)> askYesNo;
+    std::function<void(const QString& caption, const QString& text)> showInfo;
 
     // The program's own dialogs and the desktop's services, working on this session.
     static MainWindowHooks Desktop(Session& session);
@@ -68,6 +77,19 @@ public:
     void RequestRecalculation();
 
     QString DeviceName() const { return deviceName_; }
+
+    // Sessions. Opening replaces the list, the degassing page and the instrument with the session's, writes
+    // its settings and report switches into the profile and says so once, naming every file that is
+    // missing or changed; a file that cannot be read as a session changes nothing. Saving writes the
+    // session through a temporary file. Both return false after telling the operator why.
+    bool OpenSession(const QString& path);
+    bool SaveSession(const QString& path);
+    QString SessionPath() const { return sessionPath_; }
+    bool HasUnsavedChanges() const { return modified_; }
+    // Keeps the session at `path` after every change (a second after the last one). A recovery file left
+    // there by a run that ended without saving is moved aside first and offered by "Открыть сеанс…".
+    void UseRecoveryFile(const QString& path);
+    QString RecoveredSessionPath() const { return recoveredPath_; }
 
     CGridCtrl* List() const { return list_; }
     QTabWidget* Tabs() const { return tabs_; }
@@ -102,6 +124,13 @@ private:
     void RunDialog(const std::function<bool(QWidget*)>& dialog, bool settings);
     std::vector<std::int32_t> SelectedFileIds() const;
     void ApplyLayout(const MainWindowLayout& layout);
+    void OnOpenSessionClicked();
+    void OnSaveSessionClicked();
+    void MarkChanged();
+    std::string CurrentState() const;
+    void WriteRecovery();
+    void CloseRecovery();
+    void UpdateTitle();
 
     Session& session_;
     MainWindowHooks hooks_;
@@ -122,6 +151,16 @@ private:
     COutTableS7S8* markingPage_ = nullptr;
     CDlgOutTable* nlhPage_ = nullptr;
     CDlgMSG* msgPage_ = nullptr;
+
+    QString sessionPath_;       // the session file the window shows; empty for a new session
+    bool modified_ = false;     // changed since the session was opened or saved
+    std::string savedState_;    // what the operator had set when the session was opened or saved
+    std::string recoveryState_; // what the recovery file holds
+    bool opening_ = false;      // a session is being opened: its own changes are not the operator's
+    QString recoveryPath_;
+    QString recoveredPath_; // a recovery session of an earlier run, not yet offered
+    QTimer* recoveryTimer_ = nullptr;
+    FileDigestCache digests_;
 };
 
 // The window's caption with the version text.

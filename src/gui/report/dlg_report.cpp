@@ -1,11 +1,13 @@
 #include "report/dlg_report.h"
 
+#include "app/provenance.h"
 #include "report/desktop_opener.h"
 
 #include "app/session.h"
 #include "report/odt_report.h"
 #include "report/odt_report_paths.h"
 #include "report/office_conversion.h"
+#include "report/provenance_block.h"
 #include "report/report_document.h"
 #include "report/report_messages.h"
 #include "report/spreadsheet_export.h"
@@ -251,6 +253,8 @@ void CDlgReport::WriteOdt(bool preview) {
     const auto now = static_cast<std::int64_t>(std::time(nullptr));
     talvex::BuildReportDocument(doc, {session_.Chromatograms(), session_.Section7(), session_.Condensate(),
                                       session_.Nlh(), session_.Settings(), deviceName_.toStdString(), now});
+    // The ODT report ends with what it was computed from; the exported XML keeps its shape.
+    talvex::AppendProvenance(doc, talvex::TakeProvenance(session_, now), deviceName_.toStdString());
 
     std::filesystem::path output;
     if (preview) {
