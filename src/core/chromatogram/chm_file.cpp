@@ -14,8 +14,9 @@ void ReadSignal(CompoundFile& file, CLattice& signal) {
     signal.samples = file.ReadFloatStream("Raw_data");
 }
 
-void ReadTimeAxis(CompoundFile& file, CLattice& signal) {
-    const std::vector<std::uint8_t> time = file.ReadStream("Time");
+} // namespace
+
+void ReadTimeAxis(std::span<const std::uint8_t> time, CLattice& signal) {
     if (time.size() < 12) {
         signal.startTime = 0.0;
         signal.step = 1.0;
@@ -26,6 +27,23 @@ void ReadTimeAxis(CompoundFile& file, CLattice& signal) {
     const float b = reader.ReadFloat();
     signal.startTime = a;
     signal.step = static_cast<float>(b - a); // the data system subtracts in single precision
+}
+
+namespace {
+
+bool ReadStreams(CompoundFile& file, CChmFile& chm) {
+    try {
+        ReadSignal(file, chm.signal);
+        ReadTimeAxis(file.ReadStream("Time"), chm.signal);
+        chm.peaks.AttachSignal(&chm.signal);
+        chm.peaks.ReadTable(file.ReadStream("Table"));
+        chm.passport.Parse(file.ReadStream("Passport"));
+    } catch (const std::exception&) {
+        // A malformed stream (ArchiveError), a signal too short for its peaks (invalid_argument) or a
+        // stream too large for memory: the load fails, nothing escapes the reader.
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -66,21 +84,15 @@ bool CChmFile::Load(const std::string& filePath) {
     if (IsAndiPath(filePath))
         return LoadAndiFile(filePath, *this).ok;
     CompoundFile file;
-    if (!file.Open(filePath))
+    if (!file.Open(filePath) || !ReadStreams(file, *this))
         return false;
-    try {
-        ReadSignal(file, signal);
-        ReadTimeAxis(file, signal);
-        peaks.AttachSignal(&signal);
-        peaks.ReadTable(file.ReadStream("Table"));
-        passport.Parse(file.ReadStream("Passport"));
-    } catch (const std::exception&) {
-        // A malformed stream (ArchiveError), a signal too short for its peaks (invalid_argument) or a
-        // stream too large for memory: the load fails, nothing escapes the reader.
-        return false;
-    }
     passport.path = filePath;
     return true;
+}
+
+bool CChmFile::LoadMemory(std::span<const std::uint8_t> bytes) {
+    CompoundFile file;
+    return file.OpenMemory(bytes) && ReadStreams(file, *this);
 }
 
 } // namespace talvex

@@ -4,6 +4,8 @@
 #include "chromatogram/passport.h"
 #include "chromatogram/peaks_table.h"
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 namespace talvex {
@@ -29,6 +31,14 @@ public:
     // is read as an ANDI chromatography file (andi_file.h). False when the file cannot be
     // opened or locked, or a stream is missing or malformed; values read before the failure may remain.
     bool Load(const std::string& filePath);
+
+    // Loads a chromatogram file (compound file) held in memory, as Load does one from the disk; the
+    // passport's path stays empty.
+    bool LoadMemory(std::span<const std::uint8_t> bytes);
 };
+
+// The time axis of a "Time" stream: its first two float32 values are the times (minutes) of the first two
+// samples. A stream shorter than 12 bytes gives start 0 and step 1.
+void ReadTimeAxis(std::span<const std::uint8_t> time, CLattice& signal);
 
 } // namespace talvex

@@ -4,6 +4,7 @@
 
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
+#include <gsf/gsf-input-memory.h>
 #include <gsf/gsf-input-stdio.h>
 #include <gsf/gsf-input.h>
 
@@ -51,7 +52,17 @@ bool CompoundFile::Open(const std::string& path) {
         return false;
     }
     file_ = f;
-    GsfInput* input = gsf_input_stdio_new_FILE(path.c_str(), f, TRUE);
+    return OpenInput(gsf_input_stdio_new_FILE(path.c_str(), f, TRUE));
+}
+
+bool CompoundFile::OpenMemory(std::span<const std::uint8_t> bytes) {
+    Close();
+    fileSize_ = bytes.size();
+    return OpenInput(gsf_input_memory_new(bytes.data(), static_cast<gsf_off_t>(bytes.size()), FALSE));
+}
+
+bool CompoundFile::OpenInput(void* opened) {
+    auto* input = static_cast<GsfInput*>(opened);
     if (!input) {
         Close();
         return false;

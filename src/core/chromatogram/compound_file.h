@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,10 @@ public:
     // False when the file is missing, not a regular file, locked, or not a compound file.
     bool Open(const std::string& path);
 
+    // Opens the bytes of a whole file held in memory, which must outlive this object (no lock, no copy).
+    // False when they are not a compound file.
+    bool OpenMemory(std::span<const std::uint8_t> bytes);
+
     // The whole content of a root stream. Throws ArchiveError when the stream is missing, cannot be read,
     // or claims more bytes than the file holds (so nothing larger than the file is ever allocated).
     std::vector<std::uint8_t> ReadStream(const char* name);
@@ -29,6 +34,8 @@ public:
 
 private:
     void Close();
+    // Takes `input` (a GsfInput*) as the file's bytes; false, closed, when it holds no compound file.
+    bool OpenInput(void* input);
     // Opens a root stream whose size is possible for this file; the caller unrefs it. Throws ArchiveError.
     void* OpenStream(const char* name, std::uint64_t& size);
     // Reads `size` bytes of the stream into `dest` and releases the stream. Throws ArchiveError.

@@ -153,6 +153,30 @@ TEST_F(ChmFileTest, RoundTripsEveryPassportAndTableLayout) {
     }
 }
 
+// The bytes of a file in memory load into the same record as the file itself, without a path.
+TEST_F(ChmFileTest, LoadMemoryReadsWhatLoadReads) {
+    StgContent c = SampleContent();
+    c.startTime = 1.5f;
+    const std::string path = Write(c);
+    CChmFile fromFile;
+    ASSERT_TRUE(fromFile.Load(path));
+    const std::string bytes = testing::ReadBytes(path);
+    CChmFile fromMemory;
+    ASSERT_TRUE(fromMemory.LoadMemory({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}));
+    EXPECT_EQ(fromMemory.passport.path, "");
+    EXPECT_EQ(fromMemory.passport.Describe(), fromFile.passport.Describe());
+    EXPECT_EQ(fromMemory.signal.samples, fromFile.signal.samples);
+    EXPECT_EQ(fromMemory.signal.startTime, fromFile.signal.startTime);
+    EXPECT_EQ(fromMemory.signal.step, fromFile.signal.step);
+    ASSERT_EQ(fromMemory.peaks.size(), fromFile.peaks.size());
+    for (std::size_t i = 0; i < fromFile.peaks.size(); ++i) {
+        EXPECT_EQ(fromMemory.peaks[i].name, fromFile.peaks[i].name);
+        EXPECT_EQ(fromMemory.peaks[i].area, fromFile.peaks[i].area);
+        EXPECT_EQ(fromMemory.peaks[i].height, fromFile.peaks[i].height);
+    }
+    EXPECT_EQ(fromMemory.peaks.Signal(), &fromMemory.signal);
+}
+
 TEST_F(ChmFileTest, ParameterListsOfVersion3DropEmptyAndRepeatedNamesVersion4KeepsAll) {
     for (const int version : {3, 4}) {
         StgContent c = SampleContent();
@@ -260,6 +284,10 @@ TEST_F(ChmFileTest, DamagedFilesFailToLoad) {
     for (const auto& c : cases) {
         CChmFile chm;
         EXPECT_FALSE(chm.Load(Write(c.content, "bad.stg"))) << c.what;
+        const std::string bytes = testing::ReadBytes(dir_ / "bad.stg");
+        CChmFile inMemory;
+        EXPECT_FALSE(inMemory.LoadMemory({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}))
+            << c.what;
         CPassport passport;
         const bool passportDamaged = std::string(c.what).find("assport") != std::string::npos ||
                                      std::string(c.what).find("signature") != std::string::npos ||
