@@ -17,7 +17,7 @@ const std::filesystem::path& ScratchFolder();
 // Writes `bytes` as the whole file `path`; aborts when that fails, since the target could test nothing.
 void WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
 
-// Copies the shipped data folder's four files into `folder`, replacing what is there.
+// Writes the first lines of the shipped data folder's four files into `folder`, replacing what is there.
 void CopyShippedData(const std::filesystem::path& folder);
 
 // The report document of the bundled example session, built once on first use.

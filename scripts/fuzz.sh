@@ -20,6 +20,7 @@ cmake --build "$build" -j "$(nproc)" --target $(printf 'fuzz_%s ' $targets)
 
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+export LSAN_OPTIONS="suppressions=$TALVEX_ROOT/scripts/lsan.supp:print_suppressions=0"
 printf '%-16s %12s %10s %8s %9s\n' target executions exec/s corpus findings
 failed=0
 for t in $targets; do
