@@ -41,7 +41,9 @@ bool CompoundFile::Open(const std::string& path) {
     if (fd_ < 0)
         return false;
     struct stat st {};
-    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) || ::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) ||
+        static_cast<std::uint64_t>(st.st_size) > kMaxChromatogramFileBytes ||
+        ::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
         Close();
         return false;
     }
@@ -57,6 +59,8 @@ bool CompoundFile::Open(const std::string& path) {
 
 bool CompoundFile::OpenMemory(std::span<const std::uint8_t> bytes) {
     Close();
+    if (bytes.size() > kMaxChromatogramFileBytes)
+        return false;
     fileSize_ = bytes.size();
     return OpenInput(gsf_input_memory_new(bytes.data(), static_cast<gsf_off_t>(bytes.size()), FALSE));
 }

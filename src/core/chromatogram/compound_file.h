@@ -7,6 +7,11 @@
 
 namespace talvex {
 
+// The largest chromatogram file read: a gigabyte, a signal of some 268 million samples, far beyond any
+// run (a day at 100 Hz is 8.6 million). Every stream is held to what the file holds, so this bounds
+// what a file can make the program allocate.
+inline constexpr std::uint64_t kMaxChromatogramFileBytes = std::uint64_t{1} << 30;
+
 // A chromatogram file opened for reading: a compound file (OLE structured storage) whose root streams are
 // read whole. The open is read-only and exclusive: it takes a non-blocking exclusive advisory lock
 // (flock), so a file another process has locked fails to open, and holds it until the object is gone.
@@ -17,11 +22,12 @@ public:
     CompoundFile& operator=(const CompoundFile&) = delete;
     ~CompoundFile();
 
-    // False when the file is missing, not a regular file, locked, or not a compound file.
+    // False when the file is missing, not a regular file, locked, larger than kMaxChromatogramFileBytes
+    // or not a compound file.
     bool Open(const std::string& path);
 
     // Opens the bytes of a whole file held in memory, which must outlive this object (no lock, no copy).
-    // False when they are not a compound file.
+    // False when they are more than kMaxChromatogramFileBytes or not a compound file.
     bool OpenMemory(std::span<const std::uint8_t> bytes);
 
     // The whole content of a root stream. Throws ArchiveError when the stream is missing, cannot be read,

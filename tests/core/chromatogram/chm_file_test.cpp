@@ -1,4 +1,5 @@
 #include "chromatogram/chm_file.h"
+#include "chromatogram/compound_file.h"
 
 #include "stg_writer.h"
 #include "test_files.h"
@@ -175,6 +176,19 @@ TEST_F(ChmFileTest, LoadMemoryReadsWhatLoadReads) {
         EXPECT_EQ(fromMemory.peaks[i].height, fromFile.peaks[i].height);
     }
     EXPECT_EQ(fromMemory.peaks.Signal(), &fromMemory.signal);
+}
+
+// A file of exactly the largest size loads (trailing bytes after the compound file are ignored); one
+// byte more is refused before anything is read. The padding is sparse, so the test writes no gigabyte.
+TEST_F(ChmFileTest, LargestFileLoadsOneByteMoreIsRefused) {
+    const std::string path = Write(SampleContent());
+    for (const std::uint64_t size : {kMaxChromatogramFileBytes, kMaxChromatogramFileBytes + 1}) {
+        fs::resize_file(path, size);
+        CChmFile chm;
+        EXPECT_EQ(chm.Load(path), size == kMaxChromatogramFileBytes) << size;
+        CPassport passport;
+        EXPECT_EQ(passport.ReadPassportFile(path), size == kMaxChromatogramFileBytes) << size;
+    }
 }
 
 TEST_F(ChmFileTest, ParameterListsOfVersion3DropEmptyAndRepeatedNamesVersion4KeepsAll) {
