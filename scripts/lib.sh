@@ -15,6 +15,7 @@ TALVEX_PACKAGES=(
     # the PDF report (LibreOffice headless) and the template's build script
     python3 libreoffice-writer-nogui fonts-dejavu-core
     libreoffice-calc-nogui python3-uno # the spreadsheet export (LibreOffice Calc over UNO)
+    clang libclang-rt-14-dev # the fuzz targets (libFuzzer) of scripts/fuzz.sh
 )
 
 talvex_install_packages() {

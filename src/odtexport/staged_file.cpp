@@ -34,11 +34,9 @@ private:
     int fd_;
 };
 
-// A new file beside the target, created with the usual permissions (0666 less the umask) so that the
-// finished report gets them too. Returns the descriptor and sets `path`. The name is short and fixed in
-// length: the archive writer puts its own temporary file beside it with a suffix, and a target name near
-// the file system's limit must still work.
-int CreateSibling(const std::filesystem::path& target, std::string& path) {
+// A new hidden folder beside the target, for the staged copy and the archive writer's own temporary
+// file. Returns its path, empty when the folder takes no new entry. The name is short and fixed in length.
+std::string CreateStagingFolder(const std::filesystem::path& target) {
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device seed;
     std::minstd_rand random(seed());
@@ -49,15 +47,18 @@ int CreateSibling(const std::filesystem::path& target, std::string& path) {
             name += kLetters[pick(random)];
         std::filesystem::path candidate = target;
         candidate.replace_filename(name + ".part");
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            path = candidate.string();
-            return fd;
-        }
+        if (::mkdir(candidate.c_str(), 0700) == 0)
+            return candidate.string();
         if (errno != EEXIST)
-            return -1;
+            return {};
     }
-    return -1;
+    return {};
+}
+
+// Flushes a file or a folder to the disk.
+bool Sync(const std::string& path, int flags) {
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | flags));
+    return fd.Get() >= 0 && ::fsync(fd.Get()) == 0;
 }
 
 bool CopyAll(int from, int to) {
@@ -85,8 +86,16 @@ bool CopyAll(int from, int to) {
 } // namespace
 
 StagedFile::~StagedFile() {
-    if (!path_.empty())
-        ::unlink(path_.c_str());
+    Remove();
+}
+
+void StagedFile::Remove() {
+    if (!folder_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    folder_.clear();
+    path_.clear();
 }
 
 bool StagedFile::CopyFrom(const std::string& source, const std::string& target) {
@@ -103,27 +112,30 @@ bool StagedFile::CopyFrom(const std::string& source, const std::string& target) 
         targetStat.st_ino == sourceStat.st_ino)
         return false; // the report would replace its own template
 
-    std::string path;
-    Descriptor out(CreateSibling(targetPath, path));
-    if (out.Get() < 0)
+    folder_ = CreateStagingFolder(targetPath);
+    if (folder_.empty())
         return false;
-    path_ = path;
     target_ = target;
+    // Created with the usual permissions (0666 less the umask), so that the finished report gets them too.
+    path_ = (std::filesystem::path(folder_) / "staged.odt").string();
+    Descriptor out(::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     const int flags = ::fcntl(in.Get(), F_GETFL);
     ::fcntl(in.Get(), F_SETFL, flags & ~O_NONBLOCK);
-    if (!CopyAll(in.Get(), out.Get()) || !out.Close()) {
-        ::unlink(path_.c_str());
-        path_.clear();
+    if (out.Get() < 0 || !CopyAll(in.Get(), out.Get()) || !out.Close()) {
+        Remove();
         return false;
     }
     return true;
 }
 
 bool StagedFile::Commit() {
-    const bool ok = std::rename(path_.c_str(), target_.c_str()) == 0;
-    if (!ok)
-        ::unlink(path_.c_str());
-    path_.clear();
+    const std::string folder = std::filesystem::path(target_).has_parent_path()
+                                   ? std::filesystem::path(target_).parent_path().string()
+                                   : std::string(".");
+    const bool ok = Sync(path_, 0) && std::rename(path_.c_str(), target_.c_str()) == 0;
+    if (ok)
+        Sync(folder, O_DIRECTORY); // a folder that cannot be synced still holds the whole new file
+    Remove();
     return ok;
 }
 

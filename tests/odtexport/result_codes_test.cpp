@@ -199,5 +199,29 @@ TEST(ExportLimits, DeepButOrdinaryNestingIsFilled) {
     EXPECT_EQ(ParagraphTexts(FillBody(body, kData)), std::vector<std::string>{"filled"});
 }
 
+// The template's limits, at each limit and one past it: content.xml of 64 MiB, and elements nested 1000
+// levels deep (the document element is level 1; the body starts at level 4).
+TEST(ExportLimits, ContentSizeAndNestingAtTheLimitAndOnePast) {
+    const TempFolder folder;
+    const std::string body = "<text:p>#A#</text:p>";
+    const std::size_t frame = ContentXml(body).size();
+    const struct {
+        const char* what;
+        std::string content;
+        int result;
+    } cases[] = {
+        {"content.xml of 64 MiB", ContentXml(body + std::string((64u << 20) - frame, ' ')), BRISQUEL_OK},
+        {"content.xml one byte larger", ContentXml(body + std::string((64u << 20) - frame + 1, ' ')),
+         BRISQUEL_NO_CONTENT},
+        {"1000 levels", ContentXml(Nested(997)), BRISQUEL_OK},
+        {"1001 levels", ContentXml(Nested(998)), BRISQUEL_BAD_CONTENT},
+    };
+    for (const auto& c : cases) {
+        const auto templ = folder / "template.odt";
+        WriteOdt(templ, c.content);
+        EXPECT_EQ(RunExport(ParseData(kData), templ, folder / "report.odt"), c.result) << c.what;
+    }
+}
+
 } // namespace
 } // namespace brisquel_test

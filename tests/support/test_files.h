@@ -19,8 +19,10 @@ namespace talvex::testing {
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempFolder {
 public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "talvex-test-XXXXXX").string();
+    // In `base` when given (a file system the test needs, such as a tmpfs), else in the temporary folder.
+    explicit TempFolder(const std::filesystem::path& base = {}) {
+        std::string pattern =
+            ((base.empty() ? std::filesystem::temp_directory_path() : base) / "talvex-test-XXXXXX").string();
         if (!::mkdtemp(pattern.data()))
             throw std::runtime_error("mkdtemp failed");
         path_ = pattern;

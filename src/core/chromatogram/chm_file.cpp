@@ -16,8 +16,9 @@ void ReadSignal(CompoundFile& file, CLattice& signal) {
     signal.samples = file.ReadFloatStream("Raw_data");
 }
 
-void ReadTimeAxis(CompoundFile& file, CLattice& signal) {
-    const std::vector<std::uint8_t> time = file.ReadStream("Time");
+} // namespace
+
+void ReadTimeAxis(std::span<const std::uint8_t> time, CLattice& signal) {
     if (time.size() < 12) {
         signal.startTime = 0.0;
         signal.step = 1.0;
@@ -29,8 +30,6 @@ void ReadTimeAxis(CompoundFile& file, CLattice& signal) {
     signal.startTime = a;
     signal.step = static_cast<float>(b - a); // the data system subtracts in single precision
 }
-
-} // namespace
 
 ReadResult StreamFailure(const char* stream, const std::exception& error) {
     if (dynamic_cast<const std::bad_alloc*>(&error))
@@ -76,29 +75,47 @@ CChmFile& CChmFile::operator=(CChmFile&& other) noexcept {
     return *this;
 }
 
+namespace {
+
+// The four streams of an opened `.stg` file into the record.
+ReadResult ReadStreams(CompoundFile& file, CChmFile& chm) {
+    const char* stream = "Raw_data";
+    try {
+        ReadSignal(file, chm.signal);
+        stream = "Time";
+        ReadTimeAxis(file.ReadStream("Time"), chm.signal);
+        stream = "Table";
+        chm.peaks.AttachSignal(&chm.signal);
+        chm.peaks.ReadTable(file.ReadStream("Table"));
+        stream = "Passport";
+        chm.passport.Parse(file.ReadStream("Passport"));
+    } catch (const std::exception& e) {
+        // A malformed stream (ArchiveError), a signal too short for its peaks (invalid_argument) or a
+        // stream too large for memory: the load fails with the stream it stopped at, nothing escapes.
+        return StreamFailure(stream, e);
+    }
+    return ReadResult::Success();
+}
+
+} // namespace
+
 ReadResult CChmFile::Load(const std::string& filePath) {
     if (IsAndiPath(filePath))
         return LoadAndiFile(filePath, *this);
     CompoundFile file;
     if (ReadResult opened = file.Open(filePath); !opened)
         return opened;
-    const char* stream = "Raw_data";
-    try {
-        ReadSignal(file, signal);
-        stream = "Time";
-        ReadTimeAxis(file, signal);
-        stream = "Table";
-        peaks.AttachSignal(&signal);
-        peaks.ReadTable(file.ReadStream("Table"));
-        stream = "Passport";
-        passport.Parse(file.ReadStream("Passport"));
-    } catch (const std::exception& e) {
-        // A malformed stream (ArchiveError), a signal too short for its peaks (invalid_argument) or a
-        // stream too large for memory: the load fails with the stream it stopped at, nothing escapes.
-        return StreamFailure(stream, e);
-    }
+    if (ReadResult read = ReadStreams(file, *this); !read)
+        return read;
     passport.path = filePath;
     return ReadResult::Success();
+}
+
+ReadResult CChmFile::LoadMemory(std::span<const std::uint8_t> bytes) {
+    CompoundFile file;
+    if (ReadResult opened = file.OpenMemory(bytes); !opened)
+        return opened;
+    return ReadStreams(file, *this);
 }
 
 } // namespace talvex

@@ -5,7 +5,9 @@
 #include "chromatogram/peaks_table.h"
 #include "chromatogram/read_result.h"
 
+#include <cstdint>
 #include <exception>
+#include <span>
 #include <string>
 
 namespace talvex {
@@ -32,7 +34,15 @@ public:
     // missing, not a chromatogram file, held by a writer, or a stream is missing or malformed (the
     // reason names the stream); values read before the failure may remain.
     ReadResult Load(const std::string& filePath);
+
+    // Loads a chromatogram file (compound file) held in memory, as Load does one from the disk; the
+    // passport's path stays empty.
+    ReadResult LoadMemory(std::span<const std::uint8_t> bytes);
 };
+
+// The time axis of a "Time" stream: its first two float32 values are the times (minutes) of the first two
+// samples. A stream shorter than 12 bytes gives start 0 and step 1.
+void ReadTimeAxis(std::span<const std::uint8_t> time, CLattice& signal);
 
 // The failure of a read that stopped in the named stream of a `.stg` file.
 ReadResult StreamFailure(const char* stream, const std::exception& error);

@@ -4,6 +4,7 @@
 
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
+#include <gsf/gsf-input-memory.h>
 #include <gsf/gsf-input-stdio.h>
 #include <gsf/gsf-input.h>
 
@@ -54,6 +55,8 @@ ReadResult CompoundFile::Open(const std::string& path) {
         return fail(ReadProblem::Unreadable, std::strerror(errno));
     if (!S_ISREG(st.st_mode))
         return fail(ReadProblem::NotChromatogram, "not a regular file");
+    if (static_cast<std::uint64_t>(st.st_size) > kMaxChromatogramFileBytes)
+        return fail(ReadProblem::NotChromatogram, "larger than 1 GiB, the largest chromatogram file read");
     // Shared: readers never stand in each other's way; only a writer's exclusive lock refuses the open.
     if (::flock(fd_, LOCK_SH | LOCK_NB) != 0) {
         const int error = errno;
@@ -66,16 +69,33 @@ ReadResult CompoundFile::Open(const std::string& path) {
     if (!f)
         return fail(ReadProblem::Unreadable, std::strerror(errno));
     file_ = f;
-    GsfInput* input = gsf_input_stdio_new_FILE(path.c_str(), f, TRUE);
-    if (!input)
-        return fail(ReadProblem::Unreadable, {});
+    return OpenInput(gsf_input_stdio_new_FILE(path.c_str(), f, TRUE));
+}
+
+ReadResult CompoundFile::OpenMemory(std::span<const std::uint8_t> bytes) {
+    Close();
+    if (bytes.size() > kMaxChromatogramFileBytes)
+        return ReadResult::Failure(ReadProblem::NotChromatogram,
+                                   "larger than 1 GiB, the largest chromatogram file read");
+    fileSize_ = bytes.size();
+    return OpenInput(gsf_input_memory_new(bytes.data(), static_cast<gsf_off_t>(bytes.size()), FALSE));
+}
+
+ReadResult CompoundFile::OpenInput(void* opened) {
+    auto* input = static_cast<GsfInput*>(opened);
+    if (!input) {
+        Close();
+        return ReadResult::Failure(ReadProblem::Unreadable, {});
+    }
     input_ = input;
     GError* error = nullptr;
     GsfInfile* infile = gsf_infile_msole_new(input, &error);
     if (error)
         g_error_free(error);
-    if (!infile)
-        return fail(ReadProblem::NotChromatogram, "not a compound file");
+    if (!infile) {
+        Close();
+        return ReadResult::Failure(ReadProblem::NotChromatogram, "not a compound file");
+    }
     infile_ = infile;
     return ReadResult::Success();
 }

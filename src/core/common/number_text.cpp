@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -60,12 +61,13 @@ bool MagnitudeIsLarge(std::string_view match, bool hex) {
     return order + exponent > 0;
 }
 
-double FromChars(const char* first, const char* last, bool hex) {
+// The number at `first`; nothing when no number starts there.
+std::optional<double> FromChars(const char* first, const char* last, bool hex) {
     double value = 0.0;
     const auto [end, ec] =
         std::from_chars(first, last, value, hex ? std::chars_format::hex : std::chars_format::general);
     if (ec == std::errc::invalid_argument)
-        return 0.0;
+        return std::nullopt;
     if (ec == std::errc::result_out_of_range)
         return MagnitudeIsLarge(std::string_view(first, static_cast<std::size_t>(end - first)), hex)
                    ? std::numeric_limits<double>::infinity()
@@ -87,7 +89,7 @@ double ParseAtof(std::string_view text) {
         return 0.0;
     const char* first = text.data() + i;
     const char* last = text.data() + text.size();
-    double value = 0.0;
+    std::optional<double> value = 0.0;
     const bool hexPrefix = last - first >= 2 && first[0] == '0' && (first[1] == 'x' || first[1] == 'X');
     if (hexPrefix) {
         const char* digits = first + 2;
@@ -99,7 +101,10 @@ double ParseAtof(std::string_view text) {
     } else {
         value = FromChars(first, last, false);
     }
-    return negative ? -value : value;
+    // A sign without a number is no number either: atof gives +0 for "-" as for "x".
+    if (!value)
+        return 0.0;
+    return negative ? -*value : *value;
 }
 
 TypedNumber ReadTypedNumber(std::string_view typed) {

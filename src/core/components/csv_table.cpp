@@ -1,12 +1,34 @@
 #include "components/csv_table.h"
 
+#include "common/data_file_io.h"
 #include "common/format.h"
 #include "common/text_codec.h"
-#include "common/data_file_io.h"
 
 #include <limits>
 
 namespace talvex {
+namespace {
+
+// Why the bytes of a data file break a limit, or empty.
+std::string LimitProblem(std::string_view bytes) {
+    std::size_t rows = 0;
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i <= bytes.size(); ++i) {
+        const bool lineEnd = i + 1 < bytes.size() && bytes[i] == '\r' && bytes[i + 1] == '\n';
+        const std::size_t lineBytes = (lineEnd ? i + 2 : i) - lineStart;
+        if (lineBytes > kMaxCsvLineBytes)
+            return StrPrintf("строка %zu длиннее %zu байт.", rows + 1, kMaxCsvLineBytes);
+        if (!lineEnd)
+            continue;
+        if (++rows > kMaxCsvRows)
+            return StrPrintf("в файле больше %zu строк.", kMaxCsvRows);
+        lineStart = i + 2;
+        ++i;
+    }
+    return {};
+}
+
+} // namespace
 
 std::vector<CsvTable::Row> CsvTable::ParseBytes(std::string_view bytes) {
     std::vector<Row> result;
@@ -69,9 +91,22 @@ bool CsvTable::ReadCsv(const std::filesystem::path& path, std::int64_t dataStart
                 StrPrintf("Не удалось прочитать файл %s:\r\nневерное начало данных.", path.string().c_str());
         return false;
     }
+    auto refuse = [&](const std::string& reason) {
+        if (error)
+            *error = StrPrintf("Не удалось прочитать файл %s:\r\n%s", path.string().c_str(), reason.c_str());
+        return false;
+    };
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxCsvFileBytes)
+        return refuse(StrPrintf("файл больше %llu байт.", static_cast<unsigned long long>(kMaxCsvFileBytes)));
     std::string bytes;
     if (!ReadFileFrom(path, static_cast<std::uint64_t>(dataStart), bytes, error))
         return false;
+    if (bytes.size() > kMaxCsvFileBytes) // grew since it was measured
+        return refuse(StrPrintf("файл больше %llu байт.", static_cast<unsigned long long>(kMaxCsvFileBytes)));
+    if (const std::string problem = LimitProblem(bytes); !problem.empty())
+        return refuse(problem);
     rows = ParseBytes(bytes);
     return true;
 }

@@ -13,8 +13,16 @@ namespace talvex {
 // that is not followed by LF is an ordinary character. The first row is a header that the program never
 // interprets and never rewrites. Only rows ended by CR LF count: an unfinished last line is ignored.
 //
-// In memory the cells are UTF-8. Cells and rows have no length limit: the program's own files keep their
-// cells below 198 bytes, but a longer cell is read and written whole rather than cut.
+// In memory the cells are UTF-8. Cells have no length limit of their own: the program's own files keep
+// their cells below 198 bytes, but a longer cell is read and written whole rather than cut.
+//
+// A file read is held to the limits below, hundreds of times what the shipped files hold (about 20 KB,
+// 250 rows, lines under 300 bytes), so that a wrong file chosen as a data file is refused with a reason
+// instead of being taken apart.
+inline constexpr std::uint64_t kMaxCsvFileBytes = 16u << 20; // the whole file
+inline constexpr std::size_t kMaxCsvLineBytes = 64u << 10;   // one line, its CR LF included
+inline constexpr std::size_t kMaxCsvRows = 100000;           // lines ended by CR LF, the header included
+
 class CsvTable {
 public:
     using Row = std::vector<std::string>;
@@ -22,8 +30,9 @@ public:
     std::vector<Row> rows;
 
     // Replaces `rows` by the rows of the file read from byte `dataStart` on (0 reads the header too).
-    // A missing or unreadable file, or a negative dataStart, gives false, no rows and a message for the
-    // operator in `error`. A file of zero bytes, or one without a complete line, gives true and no rows.
+    // A missing or unreadable file, one beyond the limits above, or a negative dataStart, gives false,
+    // no rows and a message for the operator in `error`. A file of zero bytes, or one without a complete
+    // line, gives true and no rows.
     bool ReadCsv(const std::filesystem::path& path, std::int64_t dataStart, std::string* error = nullptr);
 
     // Writes `rows` into the existing file behind its first `dataStart` bytes, which stay as they are

@@ -1,4 +1,5 @@
 #include "chromatogram/chm_file.h"
+#include "chromatogram/compound_file.h"
 
 #include "stg_writer.h"
 #include "test_files.h"
@@ -157,6 +158,43 @@ TEST_F(ChmFileTest, RoundTripsEveryPassportAndTableLayout) {
     }
 }
 
+// The bytes of a file in memory load into the same record as the file itself, without a path.
+TEST_F(ChmFileTest, LoadMemoryReadsWhatLoadReads) {
+    StgContent c = SampleContent();
+    c.startTime = 1.5f;
+    const std::string path = Write(c);
+    CChmFile fromFile;
+    ASSERT_TRUE(fromFile.Load(path));
+    const std::string bytes = testing::ReadBytes(path);
+    CChmFile fromMemory;
+    ASSERT_TRUE(fromMemory.LoadMemory({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}));
+    EXPECT_EQ(fromMemory.passport.path, "");
+    EXPECT_EQ(fromMemory.passport.Describe(), fromFile.passport.Describe());
+    EXPECT_EQ(fromMemory.signal.samples, fromFile.signal.samples);
+    EXPECT_EQ(fromMemory.signal.startTime, fromFile.signal.startTime);
+    EXPECT_EQ(fromMemory.signal.step, fromFile.signal.step);
+    ASSERT_EQ(fromMemory.peaks.size(), fromFile.peaks.size());
+    for (std::size_t i = 0; i < fromFile.peaks.size(); ++i) {
+        EXPECT_EQ(fromMemory.peaks[i].name, fromFile.peaks[i].name);
+        EXPECT_EQ(fromMemory.peaks[i].area, fromFile.peaks[i].area);
+        EXPECT_EQ(fromMemory.peaks[i].height, fromFile.peaks[i].height);
+    }
+    EXPECT_EQ(fromMemory.peaks.Signal(), &fromMemory.signal);
+}
+
+// A file of exactly the largest size loads (trailing bytes after the compound file are ignored); one
+// byte more is refused before anything is read. The padding is sparse, so the test writes no gigabyte.
+TEST_F(ChmFileTest, LargestFileLoadsOneByteMoreIsRefused) {
+    const std::string path = Write(SampleContent());
+    for (const std::uint64_t size : {kMaxChromatogramFileBytes, kMaxChromatogramFileBytes + 1}) {
+        fs::resize_file(path, size);
+        CChmFile chm;
+        EXPECT_EQ(chm.Load(path).ok, size == kMaxChromatogramFileBytes) << size;
+        CPassport passport;
+        EXPECT_EQ(passport.ReadPassportFile(path).ok, size == kMaxChromatogramFileBytes) << size;
+    }
+}
+
 TEST_F(ChmFileTest, ParameterListsOfVersion3DropEmptyAndRepeatedNamesVersion4KeepsAll) {
     for (const int version : {3, 4}) {
         StgContent c = SampleContent();
@@ -276,6 +314,12 @@ TEST_F(ChmFileTest, DamagedFilesFailToLoad) {
         EXPECT_EQ(load.reason.rfind(std::string("damaged: stream ") + c.stream + ": ", 0), 0u) << load.reason;
         EXPECT_EQ(ReadProblemText(load), std::string("файл поврежден, ошибка в «") + c.stream + "»")
             << c.what;
+        const std::string bytes = testing::ReadBytes(dir_ / "bad.stg");
+        CChmFile inMemory;
+        const ReadResult fromMemory =
+            inMemory.LoadMemory({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+        EXPECT_FALSE(fromMemory) << c.what;
+        EXPECT_EQ(fromMemory.part, c.stream) << c.what;
         CPassport passport;
         const bool passportDamaged = std::string(c.stream) == "Passport";
         const ReadResult read = passport.ReadPassportFile((dir_ / "bad.stg").string());

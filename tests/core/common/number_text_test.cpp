@@ -46,6 +46,21 @@ TEST(ParseAtof, FollowsTheAtofRules) {
         EXPECT_EQ(ParseAtof(c.text), c.expected) << '"' << c.text << '"';
 }
 
+// The sign of a zero shows ("-0"): a sign without a number reads as +0, as atof gives it, while a
+// negative number that is zero or too small keeps its sign.
+TEST(ParseAtof, ZeroHasTheSignAtofGives) {
+    const struct {
+        const char* text;
+        bool negative;
+    } cases[] = {{"-", false}, {"-x", false}, {" -.", false},    {"-\xD7-", false},
+                 {"-0", true}, {"-0x", true}, {"-1e-400", true}, {"-0.0", true}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseAtof(c.text), 0.0) << c.text;
+        EXPECT_EQ(std::signbit(ParseAtof(c.text)), c.negative) << c.text;
+    }
+    EXPECT_EQ(ReadTypedNumber("-").shown, "0");
+}
+
 TEST(ParseAtof, ReadsInfinityAndNanInAnyCase) {
     EXPECT_EQ(ParseAtof("inf"), std::numeric_limits<double>::infinity());
     EXPECT_EQ(ParseAtof(" -Infinity"), -std::numeric_limits<double>::infinity());

@@ -94,8 +94,9 @@ TEST(ComponentGrid, EditsSetTheShownBlocksFieldAfterNormalising) {
         const ComponentRecord& r = table.records[0];
         const PhaseProperties& edited = c.block == ComponentBlock::Gas ? r.gas : r.liquid;
         const PhaseProperties& other = c.block == ComponentBlock::Gas ? r.liquid : r.gas;
+        const ComponentTable before = Ethane();
         const PhaseProperties& otherBefore =
-            c.block == ComponentBlock::Gas ? Ethane().records[0].liquid : Ethane().records[0].gas;
+            c.block == ComponentBlock::Gas ? before.records[0].liquid : before.records[0].gas;
         EXPECT_EQ(edited.*c.field, c.stored) << c.typed;
         EXPECT_EQ(other.*c.field, otherBefore.*c.field) << "the other block stays: " << c.typed;
     }

@@ -131,6 +131,49 @@ TEST(CsvTableFile, ReadsFromAnOffsetAndFailsOnAMissingFile) {
     EXPECT_FALSE(t.ReadCsv(file, -1, &error));
 }
 
+// Each limit of a data file: a file at the limit is read whole, one byte, line or row past it is refused
+// with the reason, and no rows are kept.
+TEST(CsvTableFile, LimitsOfFileSizeLineLengthAndRows) {
+    TempFolder dir;
+    auto line = [](std::size_t bytes) { return std::string(bytes - 2, 'x') + "\r\n"; };
+    auto lines = [](std::size_t count, const std::string& one) {
+        std::string all;
+        all.reserve(count * one.size() + 1);
+        for (std::size_t i = 0; i < count; ++i)
+            all += one;
+        return all;
+    };
+    const std::size_t longLines = kMaxCsvFileBytes / kMaxCsvLineBytes;
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::size_t rows;   // at the limit
+        const char* reason; // past it
+    } cases[] = {
+        {"longest line", line(kMaxCsvLineBytes), 1, nullptr},
+        {"line one byte too long", line(kMaxCsvLineBytes + 1), 0, "строка 1 длиннее 65536 байт."},
+        {"unfinished last line too long", "a\r\n" + std::string(kMaxCsvLineBytes + 1, 'x'), 0,
+         "строка 2 длиннее 65536 байт."},
+        {"most rows", lines(kMaxCsvRows, "a;b\r\n"), kMaxCsvRows, nullptr},
+        {"one row too many", lines(kMaxCsvRows + 1, "a;b\r\n"), 0, "в файле больше 100000 строк."},
+        {"largest file", lines(longLines, line(kMaxCsvLineBytes)), longLines, nullptr},
+        {"file one byte too large", lines(longLines, line(kMaxCsvLineBytes)) + "x", 0,
+         "файл больше 16777216 байт."},
+    };
+    for (const auto& c : cases) {
+        const auto file = dir.Write("t.csv", c.bytes);
+        CsvTable t;
+        t.rows = {{"stale"}};
+        std::string error;
+        EXPECT_EQ(t.ReadCsv(file, 0, &error), c.reason == nullptr) << c.what;
+        EXPECT_EQ(t.rows.size(), c.rows) << c.what;
+        if (c.reason) {
+            EXPECT_EQ(error, "Не удалось прочитать файл " + file.string() + ":\r\n" + c.reason) << c.what;
+        }
+    }
+    EXPECT_EQ(kMaxCsvFileBytes, longLines * kMaxCsvLineBytes); // the largest file is exactly at its limit
+}
+
 TEST(CsvTableFile, ZeroByteFileHasNoRowsAndCannotBeWrittenBehindAHeader) {
     TempFolder dir;
     const auto file = dir.Write("empty.csv", "");
