@@ -15,6 +15,7 @@ TALVEX_PACKAGES=(
     # the PDF report (LibreOffice headless) and the template's build script
     python3 libreoffice-writer-nogui fonts-dejavu-core
     libreoffice-calc-nogui python3-uno # the spreadsheet export (LibreOffice Calc over UNO)
+    qt6-translations-l10n # Qt's own dialogs, buttons and context menus in Russian
     # the Debian package (cpack -G DEB) and its check: dependencies, ELF types, manual pages, lintian
     dpkg-dev file man-db lintian
 )
