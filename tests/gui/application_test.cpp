@@ -1,15 +1,29 @@
-// The desktop program's application object as the program starts it: Qt's own texts in Russian.
+// The desktop program's application object as the program starts it: Qt's own texts in Russian and the
+// program's icon on every window that has none of its own.
 #include "app/qt_translations.h"
 #include "app/talvex_application.h"
+#include "mainwindow/app_icon.h"
 
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 
 #include <memory>
+
+namespace {
+
+QImage IconImage(const QIcon& icon) {
+    return icon.pixmap(32, 32).toImage();
+}
+
+} // namespace
 
 class ApplicationTest : public QObject {
     Q_OBJECT
@@ -50,6 +64,19 @@ private slots:
         QVERIFY(!menu->actions().isEmpty());
         QVERIFY2(menu->actions().front()->text().startsWith(QStringLiteral("&Отменить")),
                  qPrintable(menu->actions().front()->text()));
+    }
+
+    // Windows that set no icon of their own fall back to the application's: the program's.
+    void everyDialogCarriesTheProgramIcon() {
+        QVERIFY(!QApplication::windowIcon().isNull());
+        QCOMPARE(IconImage(QApplication::windowIcon()), IconImage(talvex::gui::AppIcon()));
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Ошибка"), QStringLiteral("текст"));
+        QFileDialog files;
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        QInputDialog input;
+        QProgressDialog progress;
+        for (QWidget* window : std::initializer_list<QWidget*>{&box, &files, &input, &progress})
+            QCOMPARE(IconImage(window->windowIcon()), IconImage(talvex::gui::AppIcon()));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "app/talvex_application.h"
 
 #include "app/qt_translations.h"
+#include "mainwindow/app_icon.h"
 
 #include <clocale>
 
@@ -9,6 +10,8 @@ namespace talvex::gui {
 TalvexApplication::TalvexApplication(int& argc, char** argv) : QApplication(argc, argv) {
     std::setlocale(LC_NUMERIC, "C");
     InstallQtTranslations(*this);
+    // Every window without an icon of its own, message boxes and file dialogs included, shows this one.
+    setWindowIcon(AppIcon());
 }
 
 } // namespace talvex::gui
