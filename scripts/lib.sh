@@ -16,6 +16,9 @@ TALVEX_PACKAGES=(
     python3 libreoffice-writer-nogui fonts-dejavu-core
     libreoffice-calc-nogui python3-uno # the spreadsheet export (LibreOffice Calc over UNO)
     clang libclang-rt-14-dev # the fuzz targets (libFuzzer) of scripts/fuzz.sh
+    qt6-translations-l10n # Qt's own dialogs, buttons and context menus in Russian
+    # the Debian package (cpack -G DEB) and its check: dependencies, ELF types, manual pages, lintian
+    dpkg-dev file man-db lintian
 )
 
 talvex_install_packages() {

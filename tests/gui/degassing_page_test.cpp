@@ -6,8 +6,11 @@
 #include "common/settings.h"
 #include "common/settings_store.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
+#include <QPixmap>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -58,6 +61,26 @@ private slots:
         QCOMPARE(Edit(DegassingField::GasFactor)->text(), QStringLiteral("0.000"));
         QVERIFY(Edit(DegassingField::GasFactor)->isReadOnly());
         QCOMPARE(Edit(DegassingField::GasFactor)->alignment(), Qt::AlignCenter);
+    }
+
+    // Results sit on the window's background, inputs on the usual white one, as drawn on the screen.
+    void resultsLookReadOnly() {
+        page_->resize(900, 400);
+        for (std::size_t i = 0; i < talvex::kDegassingFieldCount; ++i) {
+            const auto field = static_cast<DegassingField>(i);
+            QLineEdit* edit = Edit(field);
+            const bool input = talvex::IsDegassingInput(field);
+            QCOMPARE(edit->isReadOnly(), !input);
+            const QPalette& palette = edit->palette();
+            const QColor expected = palette.color(QPalette::Active, input ? QPalette::Base : QPalette::Window);
+            QCOMPARE(palette.color(QPalette::Active, QPalette::Base), expected);
+            if (!edit->isEnabled())
+                continue; // a field the method closes is drawn disabled
+            const QImage image = edit->grab().toImage();
+            QCOMPARE(QColor(image.pixel(6, image.height() / 2)), expected);
+        }
+        QVERIFY(Edit(DegassingField::AtmPressure)->palette().color(QPalette::Base) !=
+                Edit(DegassingField::GasFactor)->palette().color(QPalette::Base));
     }
 
     // The real timer, with a short interval: the text is taken only after the delay.

@@ -1,6 +1,7 @@
 #include "report/odt_report_paths.h"
 
 #include "common/format.h"
+#include "report/shipped_files.h"
 
 #include <unistd.h>
 
@@ -10,7 +11,7 @@
 namespace talvex {
 
 std::filesystem::path OdtTemplatePath(const std::filesystem::path& programFolder) {
-    return programFolder / kOdtTemplateFileName;
+    return ShippedFilePath(programFolder, kOdtTemplateFileName);
 }
 
 std::string DefaultReportFileName(const std::tm& local) {

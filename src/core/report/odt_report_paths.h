@@ -10,7 +10,7 @@ namespace talvex {
 
 // Where the ODT report comes from and goes to, for "Просмотр" (preview) and "Сохранить" (save).
 
-// The template ships next to the program's executable, not in the data folder.
+// The template ships with the program (beside it, or under ../share/talvex/), not in the data folder.
 inline constexpr const char* kOdtTemplateFileName = "Template_tlvx.odt";
 std::filesystem::path OdtTemplatePath(const std::filesystem::path& programFolder);
 

@@ -1,6 +1,7 @@
 #include "report/spreadsheet_export.h"
 
 #include "nlh/nlh.h"
+#include "report/shipped_files.h"
 #include "section7/gas_types.h"
 #include "section8/condensate.h"
 
@@ -162,7 +163,7 @@ bool FillRows(Requests& requests, AutomationObject sheet, const SheetLayout& lay
 } // namespace
 
 std::filesystem::path XlsTemplatePath(const std::filesystem::path& programFolder) {
-    return programFolder / kXlsTemplateFileName;
+    return ShippedFilePath(programFolder, kXlsTemplateFileName);
 }
 
 bool FillSheet(SpreadsheetAutomation& automation, AutomationObject sheets, const SheetLayout& layout,

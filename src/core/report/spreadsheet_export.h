@@ -17,7 +17,7 @@ struct NlhResult;
 // The spreadsheet export: a copy of the template, filled with the results through a spreadsheet
 // application.
 
-// The template ships next to the program's executable, as the ODT template does.
+// The template ships with the program, as the ODT template does (see shipped_files.h).
 inline constexpr const char* kXlsTemplateFileName = "Template_tlvx.xls";
 
 // A target that is the template file itself is refused (caption kExportErrorCaption); the path follows.

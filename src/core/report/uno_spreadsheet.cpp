@@ -1,6 +1,7 @@
 #include "report/uno_spreadsheet.h"
 
 #include "report/office_conversion.h"
+#include "report/shipped_files.h"
 
 #include <charconv>
 #include <cmath>
@@ -133,7 +134,7 @@ AutomationAnswer ParseBridgeAnswer(const std::string& line) {
 }
 
 std::filesystem::path SpreadsheetBridgePath(const std::filesystem::path& programFolder) {
-    return programFolder / kSpreadsheetBridgeFileName;
+    return ShippedFilePath(programFolder, kSpreadsheetBridgeFileName);
 }
 
 UnoSpreadsheet::UnoSpreadsheet(std::filesystem::path bridgeScript, std::chrono::milliseconds startLimit,

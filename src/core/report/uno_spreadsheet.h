@@ -43,7 +43,7 @@ private:
     bool hung_ = false; // a request ran out of time: no more requests, no waiting at shutdown
 };
 
-// The bridge next to the running program (the folder of /proc/self/exe).
+// The bridge shipped with the program in `programFolder` (see shipped_files.h).
 std::filesystem::path SpreadsheetBridgePath(const std::filesystem::path& programFolder);
 
 // One request as the bridge reads it: a JSON object on one line.

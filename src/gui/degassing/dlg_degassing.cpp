@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QRadioButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -41,6 +42,16 @@ QGroupBox* FieldGroup(const QString& title, std::initializer_list<DegassingField
     return box;
 }
 
+// A result field: read-only, on the background of read-only fields (the window's, as the desktop draws
+// a field that takes no typing), so that it never looks like one of the inputs.
+void ShowAsResult(QLineEdit* edit) {
+    edit->setReadOnly(true);
+    QPalette palette = edit->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setBrush(group, QPalette::Base, palette.brush(group, QPalette::Window));
+    edit->setPalette(palette);
+}
+
 } // namespace
 
 CDlgDegassing::CDlgDegassing(talvex::Session& session, QWidget* parent, int inputDelayMs)
@@ -54,7 +65,7 @@ CDlgDegassing::CDlgDegassing(talvex::Session& session, QWidget* parent, int inpu
         edits_[i]->setMinimumWidth(110);
         edits_[i]->setObjectName(QStringLiteral("degassingField%1").arg(i));
         if (!talvex::IsDegassingInput(view.field))
-            edits_[i]->setReadOnly(true);
+            ShowAsResult(edits_[i]);
         labels_[i]->setBuddy(edits_[i]);
     }
 
