@@ -13,6 +13,7 @@ cmake --build "$build" -j "$(nproc)" >/dev/null
 "$build/bin/bench_condensate"
 "$build/bin/bench_odt_export"
 "$build/bin/bench_session"
+"$build/bin/bench_curve"
 [ -x "$build/bin/bench_plot" ] && QT_QPA_PLATFORM=offscreen "$build/bin/bench_plot"
 
 work="$(mktemp -d)"

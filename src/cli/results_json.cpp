@@ -2,6 +2,7 @@
 
 #include "common/settings.h"
 #include "common/utc_time.h"
+#include "curve_json.h"
 #include "json_writer.h"
 #include "section7/gas_types.h"
 #include "section8/condensate.h"
@@ -150,6 +151,8 @@ void WriteCondensate(JsonWriter& json, const CondensateResult& result) {
         json.Number("total", a ? result.totalA : result.totalB);
         json.Number("molarMass", a ? result.averageMolarMassA : result.averageMolarMassB);
         WriteControlItems(json, "controlSample", a ? result.okpItemsA : result.okpItemsB);
+        if (a)
+            WriteBoilingCurves(json, CondensateCurves(result), true);
         json.EndObject();
     }
     WriteControlItems(json, "controlStandard", result.okeItems);
@@ -175,6 +178,7 @@ void WriteNlh(JsonWriter& json, const NlhResult& nlh) {
         json.EndObject();
     }
     json.EndArray();
+    WriteBoilingCurves(json, NlhCurves(nlh), false);
     json.EndObject();
 }
 

@@ -8,6 +8,7 @@
 #include "common/data_file_io.h"
 #include "common/number_text.h"
 #include "common/settings.h"
+#include "curve/curve_svg.h"
 #include "grid_tsv.h"
 #include "qt_settings_store.h"
 #include "report/report_document.h"
@@ -34,6 +35,7 @@ constexpr const char* kRunUsage =
     "                      [--cond-mass2 X] [--gas-volume1 X] [--gas-volume2 X]\n"
     "                      [--device NAME] [--switch KEY=0|1]... [--xml FILE] [--json FILE]\n"
     "                      [--odt FILE] [--pdf FILE] [--template FILE.odt] [--xls FILE]\n"
+    "                      [--curve FILE.svg]\n"
     "                      [--tables DIR] [--log] [--strict]\n"
     "                      [--session FILE.tlvx] [--save-session FILE.tlvx] FILE.stg...\n";
 
@@ -175,6 +177,15 @@ int RunRun(const std::vector<std::string>& args) {
                                   session.Nlh(), settings, deviceName, now});
         std::string error;
         if (!WriteReportOutputs(doc, provenance, deviceName, *options, error)) {
+            std::cerr << "talvex-cli: " << ToLf(error) << '\n';
+            return 1;
+        }
+    }
+    if (options->curveFile) {
+        std::string error;
+        const std::string svg =
+            BoilingCurvesSvg(CondensateCurves(session.Condensate()), NlhCurves(session.Nlh()));
+        if (!WriteFileAtomically(*options->curveFile, svg, &error)) {
             std::cerr << "talvex-cli: " << ToLf(error) << '\n';
             return 1;
         }

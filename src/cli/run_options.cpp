@@ -154,6 +154,9 @@ std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, 
         } else if (name == "--pdf") {
             if (!(options.pdfFile = value()))
                 return std::nullopt;
+        } else if (name == "--curve") {
+            if (!(options.curveFile = value()))
+                return std::nullopt;
         } else if (name == "--xls") {
             if (!(options.xlsFile = value()))
                 return std::nullopt;

@@ -31,6 +31,7 @@ struct RunOptions {
     std::optional<std::string> sessionFile;     // a saved session to run (--session)
     std::optional<std::string> saveSessionFile; // where to save this run's session (--save-session)
     std::optional<std::string> jsonFile;
+    std::optional<std::string> curveFile; // the boiling curves as an SVG picture
     std::optional<std::string> tablesDir;
     bool printLog = false;
     bool strict = false; // a skipped file or a changed input makes the exit status 1
