@@ -5,19 +5,38 @@
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
 #include <gsf/gsf-input-memory.h>
+#include <gsf/gsf-input-proxy.h>
 #include <gsf/gsf-input-stdio.h>
 #include <gsf/gsf-input.h>
+#include <gsf/gsf-shared-memory.h>
 
 #include <bit>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace talvex {
+namespace {
+
+// libgsf registers its object types on first use without a lock: two threads opening their first files at
+// once can see a type half registered ("invalid cast from GsfInputStdio to GsfInput") and crash. The types
+// are registered once, before any file is opened.
+void RegisterGsfTypes() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (const GType type :
+             {GSF_INPUT_TYPE, GSF_INPUT_STDIO_TYPE, GSF_INPUT_MEMORY_TYPE, GSF_INPUT_PROXY_TYPE,
+              GSF_SHARED_MEMORY_TYPE, GSF_INFILE_TYPE, GSF_INFILE_MSOLE_TYPE})
+            g_type_class_unref(g_type_class_ref(type));
+    });
+}
+
+} // namespace
 
 CompoundFile::~CompoundFile() {
     Close();
@@ -37,6 +56,7 @@ void CompoundFile::Close() {
 }
 
 ReadResult CompoundFile::Open(const std::string& path) {
+    RegisterGsfTypes();
     Close();
     // O_NONBLOCK keeps a FIFO or device from hanging the open; only regular files are accepted below.
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -73,6 +93,7 @@ ReadResult CompoundFile::Open(const std::string& path) {
 }
 
 ReadResult CompoundFile::OpenMemory(std::span<const std::uint8_t> bytes) {
+    RegisterGsfTypes();
     Close();
     if (bytes.size() > kMaxChromatogramFileBytes)
         return ReadResult::Failure(ReadProblem::NotChromatogram,
