@@ -2,8 +2,9 @@
 # Builds the libFuzzer targets of fuzz/ with clang (build-fuzz) and runs each for SECONDS_PER_TARGET
 # (default 60) from its seed corpus, with a 512 MiB RSS limit and a time limit per input. Prints per
 # target: executions, executions per second, corpus size and findings. A finding (crash, leak, timeout,
-# out-of-memory) is kept as build-fuzz/findings/<target>/...; copy it to fuzz/regressions/<target>/ once
-# mended, so that ctest replays it. Exit status 1 when any target found something.
+# out-of-memory) is kept as build-fuzz/findings/<target>/... until the next run of that target; copy it to
+# fuzz/regressions/<target>/ once mended, so that ctest replays it. Exit status 1 when any target found
+# something.
 #   TALVEX_FUZZ_TARGETS="a b"  runs only those targets; TALVEX_FUZZ_RUNS=N stops each after N inputs.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -27,6 +28,8 @@ for t in $targets; do
     seeds="$TALVEX_ROOT/fuzz/corpus/$t"
     corpus="$build/corpus/$t"
     findings="$build/findings/$t"
+    # Findings of earlier runs are gone from here: mended ones belong in fuzz/regressions/.
+    rm -rf "$findings"
     mkdir -p "$corpus" "$findings"
     dict=()
     if [ -f "$TALVEX_ROOT/fuzz/dict/$t.dict" ]; then
