@@ -1,6 +1,6 @@
 #include "run_options.h"
 
-#include "report/report_settings.h"
+#include "common/report_settings.h"
 
 #include <charconv>
 

@@ -49,9 +49,11 @@ std::string DegassingPageText(const DegassingPage& page) {
 
 // The degassing-gas page for every table kind: gas-1 … gas-6.
 bool WriteGasTables(const Session& session, const std::filesystem::path& dir, std::string& error) {
+    CSettings stored;
+    stored.Load(session.Settings());
     for (int kind = 1; kind <= 6; ++kind)
         if (!WriteFile(dir / ("gas-" + std::to_string(kind) + ".tsv"),
-                       GridToTsv(BuildGasPage(session.Section7(), kind)), error))
+                       GridToTsv(BuildGasPage(session.Section7(), kind, stored.QtyNumAfterDot)), error))
             return false;
     return true;
 }

@@ -64,7 +64,7 @@ bool Session::Recalculate() {
     }
     CSettings stored;
     stored.Load(settings_);
-    const CalcInputs inputs{list_, components_, retentionTimes_, settings_, log_, recalcError_};
+    const CalcInputs inputs{list_, components_, retentionTimes_, stored, log_, recalcError_};
     switch (stored.ModeCalc) {
     case kModeGasOnly:
         CalcSection7(section7_, inputs);

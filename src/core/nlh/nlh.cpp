@@ -5,7 +5,6 @@
 #include "common/settings.h"
 #include "components/component_table.h"
 #include "messages/message_log.h"
-#include "report/report_settings.h"
 #include "section7/gas_types.h"
 #include "section8/condensate.h"
 
@@ -145,14 +144,12 @@ GridModel FillNlhPage(const NlhResult& result, int decimals) {
     return grid;
 }
 
-int WriteNlhReport(pugi::xml_node root, const NlhResult& result, const SettingsStore& settings) {
+int WriteNlhReport(pugi::xml_node root, const NlhResult& result, int decimals,
+                   const ReportSettings& switches) {
     if (!root)
         return -1;
-    if (!LoadReportSettings(settings).On(ReportSwitch::RezNLH))
+    if (!switches.On(ReportSwitch::RezNLH))
         return 0;
-    CSettings stored;
-    stored.Load(settings);
-    const int decimals = stored.QtyNumAfterDot;
     auto cell = [](pugi::xml_node row, const char* name, const std::string& text) {
         row.append_child(name).text().set(text.c_str());
     };

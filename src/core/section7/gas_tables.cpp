@@ -2,7 +2,6 @@
 
 #include "common/format.h"
 #include "common/number_text.h"
-#include "common/settings.h"
 
 namespace talvex {
 namespace {
@@ -120,13 +119,6 @@ GridModel BuildGasPage(const Section7Result& result, int kind, int decimals) {
     FillGasTable(grid, result, kind, decimals);
     FillGasControlTable(grid, result, kind, decimals);
     return grid;
-}
-
-GridModel BuildGasPage(const Section7Result& result, int kind) {
-    CSettings settings;
-    if (result.settings)
-        settings.Load(*result.settings);
-    return BuildGasPage(result, kind, settings.QtyNumAfterDot);
 }
 
 } // namespace talvex

@@ -17,9 +17,6 @@ inline constexpr int kGasKindStandardToo = 6;
 // FillGasControlTable add. Without analyses only the page's columns. Numbers with `decimals` digits.
 GridModel BuildGasPage(const Section7Result& result, int kind, int decimals);
 
-// The same with QtyNumAfterDot read afresh from the profile the calculation ran with (3 without one).
-GridModel BuildGasPage(const Section7Result& result, int kind);
-
 // The analyses table of a composition (kinds 1 and 2; other kinds add nothing).
 void FillGasTable(GridModel& grid, const Section7Result& result, int kind, int decimals);
 

@@ -15,7 +15,6 @@
 namespace talvex {
 
 class COpenedChmFile;
-class SettingsStore;
 
 // One named peak of a chromatogram as the degassing-gas calculation uses it.
 struct PeakEntry {
@@ -209,9 +208,6 @@ struct Section7Result {
     std::array<std::vector<GasControlRow>, kCompositions> controlSampleRows;
     std::vector<GasControlRow> controlStandardRows;
     std::vector<ComponentIssues> issues; // in order of creation
-
-    // The stored profile the calculation ran with; the tables read QtyNumAfterDot from it afresh.
-    const SettingsStore* settings = nullptr;
 };
 
 } // namespace talvex

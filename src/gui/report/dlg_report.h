@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/report_settings.h"
+#include "common/report_settings.h"
 #include "report/spreadsheet_automation.h"
 
 #include <QDialog>

@@ -53,7 +53,7 @@ std::vector<std::string> ExampleSessionTexts(const fs::path& dataFolder) {
         texts.push_back(entry.passport.Describe());
     }
     for (int kind = 1; kind <= 6; ++kind) {
-        texts.push_back(GridText(BuildGasPage(session.Section7(), kind)));
+        texts.push_back(GridText(BuildGasPage(session.Section7(), kind, 3)));
         texts.push_back(GridText(CondensatePageGrid(session.Condensate(), kind, 3)));
     }
     for (int kind = 1; kind <= 4; ++kind)

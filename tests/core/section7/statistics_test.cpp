@@ -154,7 +154,10 @@ TEST_F(RowsTest, ThePageAndTheReportShowTheRows) {
     pugi::xml_node root = doc.append_child("root");
     w.profile.WriteInt("report_settings", "GD_ChrmList", 0);
     w.profile.WriteInt("settings", "QtyNumAfterDot", 2);
-    ASSERT_EQ(WriteGasReport(root, r, w.profile), 0);
+    CSettings stored;
+    stored.Load(w.profile);
+    const ReportSettings switches = LoadReportSettings(w.profile);
+    ASSERT_EQ(WriteGasReport(root, r, stored.QtyNumAfterDot, switches), 0);
     EXPECT_STREQ(root.child("Header_S7").text().get(), "Газ дегазации");
     EXPECT_FALSE(root.child("Table2"));
     const pugi::xml_node butane = root.child("Table3").find_child(
@@ -168,7 +171,7 @@ TEST_F(RowsTest, ThePageAndTheReportShowTheRows) {
     EXPECT_STREQ(butane.child("r").text().get(), "1,50");
     EXPECT_STREQ(root.child("Table4").first_child().child("title").text().get(), "Молярная масса, (г/моль)");
     EXPECT_TRUE(root.child("Table9"));
-    EXPECT_EQ(WriteGasReport(pugi::xml_node(), r, w.profile), -1);
+    EXPECT_EQ(WriteGasReport(pugi::xml_node(), r, stored.QtyNumAfterDot, switches), -1);
 }
 
 TEST_F(RowsTest, ControlWithASampleAgainstTheFirstAnalysis) {
