@@ -28,12 +28,13 @@ bool WriteCondensateTables(const Session& session, const std::filesystem::path& 
     CSettings stored;
     stored.Load(session.Settings());
     const int decimals = stored.QtyNumAfterDot;
-    for (int kind = 1; kind <= 6; ++kind)
-        if (!WriteFile(dir / ("condensate-" + std::to_string(kind) + ".tsv"),
+    for (const TableKind kind : kTableKinds)
+        if (!WriteFile(dir / ("condensate-" + std::to_string(TableKindNumber(kind)) + ".tsv"),
                        GridToTsv(CondensatePageGrid(session.Condensate(), kind, decimals)), error))
             return false;
-    for (int kind = 1; kind <= 4; ++kind)
-        if (!WriteFile(dir / ("marking-" + std::to_string(kind) + ".tsv"),
+    for (const TableKind kind : kTableKinds) // the marking has no control with a standard
+        if (!IsStandardControl(kind) &&
+            !WriteFile(dir / ("marking-" + std::to_string(TableKindNumber(kind)) + ".tsv"),
                        GridToTsv(MarkingPageGrid(session.Condensate(), kind, decimals)), error))
             return false;
     return true;
@@ -51,8 +52,8 @@ std::string DegassingPageText(const DegassingPage& page) {
 bool WriteGasTables(const Session& session, const std::filesystem::path& dir, std::string& error) {
     CSettings stored;
     stored.Load(session.Settings());
-    for (int kind = 1; kind <= 6; ++kind)
-        if (!WriteFile(dir / ("gas-" + std::to_string(kind) + ".tsv"),
+    for (const TableKind kind : kTableKinds)
+        if (!WriteFile(dir / ("gas-" + std::to_string(TableKindNumber(kind)) + ".tsv"),
                        GridToTsv(BuildGasPage(session.Section7(), kind, stored.QtyNumAfterDot)), error))
             return false;
     return true;

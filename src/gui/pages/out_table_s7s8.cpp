@@ -72,8 +72,9 @@ COutTableS7S8::COutTableS7S8(OutTableMode mode, const Session& session, QWidget*
     Refresh();
 }
 
-int COutTableS7S8::Kind() const {
-    return TableKind(static_cast<int>(mode_), resultKind_, composition_);
+TableKind COutTableS7S8::Kind() const {
+    // The radios always give a kind; the first is the fallback of a state they cannot reach.
+    return TableKindOf(static_cast<int>(mode_), resultKind_, composition_).value_or(TableKind::AnalysisFirst);
 }
 
 void COutTableS7S8::ReadRadios() {
@@ -101,7 +102,7 @@ void COutTableS7S8::Refresh() {
     talvex::CSettings settings;
     settings.Load(session_.Settings());
     const int decimals = settings.QtyNumAfterDot;
-    const int kind = Kind();
+    const TableKind kind = Kind();
     switch (mode_) {
     case OutTableMode::Gas:
         grid_->SetGrid(BuildGasPage(session_.Section7(), kind, decimals));

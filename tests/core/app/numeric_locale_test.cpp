@@ -52,12 +52,13 @@ std::vector<std::string> ExampleSessionTexts(const fs::path& dataFolder) {
         texts.push_back(GridText(BuildPeakGrid(entry.peaks)));
         texts.push_back(entry.passport.Describe());
     }
-    for (int kind = 1; kind <= 6; ++kind) {
+    for (const TableKind kind : kTableKinds) {
         texts.push_back(GridText(BuildGasPage(session.Section7(), kind, 3)));
         texts.push_back(GridText(CondensatePageGrid(session.Condensate(), kind, 3)));
     }
-    for (int kind = 1; kind <= 4; ++kind)
-        texts.push_back(GridText(MarkingPageGrid(session.Condensate(), kind, 3)));
+    for (const TableKind kind : kTableKinds)
+        if (!IsStandardControl(kind))
+            texts.push_back(GridText(MarkingPageGrid(session.Condensate(), kind, 3)));
     texts.push_back(GridText(FillNlhPage(session.Nlh(), 3)));
     for (const DegassingFieldView& field : session.Degassing().Fields())
         texts.push_back(field.caption + "\t" + field.text);
