@@ -115,7 +115,7 @@ void CalcNLH(NlhResult& result, const Section7Result& gas, const CondensateResul
         ComputeRows(result);
 }
 
-GridModel FillNlhPage(const NlhResult& result, int decimals) {
+GridModel NlhPageGrid(const NlhResult& result, int decimals) {
     GridModel grid;
     grid.columns = {
         {"№", 45},           {"Компонент", 260},       {"Газ, масс%", 100}, {"Газ, MM, г/моль", 100},

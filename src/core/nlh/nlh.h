@@ -51,7 +51,7 @@ void CalcNLH(NlhResult& result, const Section7Result& gas, const CondensateResul
 
 // The page "Состав НЖУ": one row per component, the sums, then the characteristics; only the columns
 // when nothing was computed.
-GridModel FillNlhPage(const NlhResult& result, int decimals);
+GridModel NlhPageGrid(const NlhResult& result, int decimals);
 
 // Appends "Table18", "Header_S9" and "Table19" to the report's root when the switch RezNLH is on.
 // Numbers with `decimals` places and a decimal comma. -1 (nothing written) without a root element, 0

@@ -111,7 +111,7 @@ void FillGasControlTable(GridModel& grid, const Section7Result& result, TableKin
     }
 }
 
-GridModel BuildGasPage(const Section7Result& result, TableKind kind, int decimals) {
+GridModel GasPageGrid(const Section7Result& result, TableKind kind, int decimals) {
     GridModel grid;
     grid.columns = {{"№", 35}, {"Имя", 200}};
     if (result.analyses.empty())

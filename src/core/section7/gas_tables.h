@@ -11,7 +11,7 @@ namespace talvex {
 
 // The gas page's grid for a table kind: the page's own columns "№" and "Имя", then what FillGasTable and
 // FillGasControlTable add. Without analyses only the page's columns. Numbers with `decimals` digits.
-GridModel BuildGasPage(const Section7Result& result, TableKind kind, int decimals);
+GridModel GasPageGrid(const Section7Result& result, TableKind kind, int decimals);
 
 // The analyses table of a composition (the analysis kinds; other kinds add nothing).
 void FillGasTable(GridModel& grid, const Section7Result& result, TableKind kind, int decimals);

@@ -86,7 +86,7 @@ void CalcSection7(Section7Result& result, const CalcInputs& inputs) {
     BuildRows(result);
     AverageRows(result, inputs.log);
     RunControls(result, ctx);
-    // The gas page builds its tables from the result on demand (BuildGasPage), so nothing is filled here.
+    // The gas page builds its tables from the result on demand (GasPageGrid), so nothing is filled here.
     ReportIssues(result.issues, inputs.log);
 }
 

@@ -1,10 +1,7 @@
 #include "pages/out_table_s7s8.h"
 
 #include "app/session.h"
-#include "common/settings.h"
 #include "grid/grid_ctrl.h"
-#include "section7/gas_tables.h"
-#include "section8/condensate_tables.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -99,19 +96,17 @@ void COutTableS7S8::OnResultClicked() {
 }
 
 void COutTableS7S8::Refresh() {
-    talvex::CSettings settings;
-    settings.Load(session_.Settings());
-    const int decimals = settings.QtyNumAfterDot;
+    const int decimals = session_.StoredSettings().QtyNumAfterDot;
     const TableKind kind = Kind();
     switch (mode_) {
     case OutTableMode::Gas:
-        grid_->SetGrid(BuildGasPage(session_.Section7(), kind, decimals));
+        grid_->SetGrid(session_.GasGrid(kind, decimals));
         break;
     case OutTableMode::Condensate:
-        grid_->SetGrid(CondensatePageGrid(session_.Condensate(), kind, decimals));
+        grid_->SetGrid(session_.CondensateGrid(kind, decimals));
         break;
     case OutTableMode::Marking:
-        grid_->SetGrid(MarkingPageGrid(session_.Condensate(), kind, decimals));
+        grid_->SetGrid(session_.MarkingGrid(kind, decimals));
         break;
     }
 }

@@ -134,7 +134,7 @@ TEST_F(NlhTest, RowsFollowTheGasOrderThenTheCondensateOnlyComponents) {
     EXPECT_TRUE(IsNotSet(Row("F70-80").NLH_MassP));
     EXPECT_TRUE(IsNotSet(Row("F70-80").NLH_MM));
 
-    const GridModel page = FillNlhPage(result_, 3);
+    const GridModel page = NlhPageGrid(result_, 3);
     ASSERT_EQ(page.rows.size(), 5u + 1 + 1 + 1 + 3);
     EXPECT_EQ(page.rows[3].cells,
               (std::vector<std::string>{"4", "Неизвестный", "---", "---", "2.000", "---", "---", "---"}));
@@ -165,7 +165,7 @@ TEST_F(NlhTest, RefusalsAndTheEmptyCase) {
     Calc(MethodA, 120, 0);
     EXPECT_EQ(log_.Texts(kMsgError).at(0).rfind("Неизвестна плотность газа дегазации.\r\n", 0), 0u);
     EXPECT_TRUE(IsNotSet(result_.GasFactorKg));
-    EXPECT_TRUE(FillNlhPage(result_, 3).rows.empty());
+    EXPECT_TRUE(NlhPageGrid(result_, 3).rows.empty());
 }
 
 TEST_F(NlhTest, ReportTablesWithADecimalCommaAndTheSwitch) {
