@@ -90,6 +90,8 @@ TEST_F(CliRunTest, MissingDataFilesAndUsageErrors) {
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{"run", "--mode", "3", fid},
                                                {"run", "--decimals", "x", fid},
+                                               {"run", "--decimals", "0", fid},
+                                               {"run", "--decimals=11", fid},
                                                {"run", "--air", "78,21", fid},
                                                {"run", "--log=1", fid},
                                                {"run", "--tables"},
