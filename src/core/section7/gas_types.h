@@ -139,14 +139,6 @@ struct GasAnalysis {
     }
 };
 
-// The norm of a component that has norms of which none covers the value: all its values are NotSet.
-const NormRange* NoMatchingNorm();
-
-// A norm reference is one of: nullptr (the component has no norms), NoMatchingNorm(), or a real range.
-inline bool IsRealNorm(const NormRange* norm) {
-    return norm && norm != NoMatchingNorm();
-}
-
 // One averaged row of a composition over the analyses.
 struct GasRow {
     std::string name;

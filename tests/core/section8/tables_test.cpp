@@ -69,7 +69,7 @@ TEST_F(CondensateTablesTest, TheSampleControlShowsBothValuesAndAMissingLimitAsDa
     item.firstValue = 1.0;
     item.secondValue = 1.2;
     item.discrepancy = 0.2;
-    item.normRange = &NoRange; // failed, and no limit to show
+    item.normRange = NoMatchingNorm(); // failed, and no limit to show
     const GridModel grid = CondensatePageGrid(result_, TableKind::SampleControlFirst, 3);
     EXPECT_EQ(grid.columns[2].caption, "Ан-1, масс%");
     EXPECT_EQ(grid.columns[3].caption, "ОКП, масс%");
