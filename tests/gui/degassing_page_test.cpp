@@ -14,6 +14,8 @@
 
 #include <memory>
 
+using namespace talvex::gui;
+
 using talvex::DegassingField;
 
 class DegassingPageTest : public QObject {

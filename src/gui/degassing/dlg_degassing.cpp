@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+namespace talvex::gui {
+
 using talvex::DegassingField;
 
 namespace {
@@ -215,3 +217,5 @@ void CDlgDegassing::ShowPage() {
             edits_[i]->setText(ToQ(view.text));
     }
 }
+
+} // namespace talvex::gui

@@ -21,6 +21,8 @@ namespace talvex {
 class Session;
 }
 
+namespace talvex::gui {
+
 // What the report dialog asks of the desktop. The defaults show the real file dialogs and message boxes
 // and open files with the desktop's default program; tests replace them to drive the dialog offscreen.
 struct ReportDialogHooks {
@@ -86,3 +88,5 @@ private:
     QPushButton* browse_ = nullptr;
     QPushButton* cancel_ = nullptr;
 };
+
+} // namespace talvex::gui
