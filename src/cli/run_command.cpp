@@ -120,7 +120,9 @@ int RunRun(const std::vector<std::string>& args) {
         LayOver(*saved, settings);
     ApplyOverrides(*options, settings);
 
-    const std::filesystem::path defaultFolder = DataFolder(std::getenv("PUBLIC"));
+    // The same choice as the desktop program's: an installed program falls back to its installed data.
+    const std::filesystem::path defaultFolder =
+        ChooseDataFolder(std::nullopt, std::getenv("PUBLIC"), RunningProgramFolder());
     const std::filesystem::path dataFolder =
         options->dataDir ? std::filesystem::path(*options->dataDir)
         : saved          ? SessionDataFolder(*saved, *options->sessionFile, defaultFolder)
