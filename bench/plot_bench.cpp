@@ -16,6 +16,8 @@
 #include <iostream>
 #include <string>
 
+using talvex::gui::ChromatogramPlot;
+
 namespace {
 
 talvex::CChmFile& Chromatogram() {

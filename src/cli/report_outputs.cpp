@@ -1,5 +1,6 @@
 #include "report_outputs.h"
 
+#include "app/data_folder.h"
 #include "common/child_process.h"
 #include "report/odt_report.h"
 #include "report/odt_report_paths.h"
@@ -15,13 +16,6 @@
 
 namespace talvex::cli {
 namespace {
-
-// The folder of the running executable: the ODT template ships beside it.
-std::filesystem::path ProgramFolder() {
-    std::error_code failure;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", failure);
-    return failure ? std::filesystem::current_path(failure) : self.parent_path();
-}
 
 bool WriteOdt(const pugi::xml_document& doc, const std::filesystem::path& templatePath,
               const std::filesystem::path& output, std::string& error) {
@@ -47,7 +41,7 @@ bool WriteReportOutputs(const pugi::xml_document& xml, const Provenance& provena
     AppendProvenance(doc, provenance, deviceName);
     const std::filesystem::path templatePath = options.templateFile
                                                    ? std::filesystem::path(*options.templateFile)
-                                                   : OdtTemplatePath(ProgramFolder());
+                                                   : OdtTemplatePath(RunningProgramFolder());
     if (options.odtFile && !WriteOdt(doc, templatePath, *options.odtFile, error))
         return false;
     if (!options.pdfFile)
@@ -74,7 +68,7 @@ bool WriteReportOutputs(const pugi::xml_document& xml, const Provenance& provena
 }
 
 bool WriteSpreadsheet(const SpreadsheetInputs& results, const std::string& target, std::string& error) {
-    const std::filesystem::path folder = ProgramFolder();
+    const std::filesystem::path folder = RunningProgramFolder();
     UnoSpreadsheet office(SpreadsheetBridgePath(folder), kOfficeTimeLimit, kOfficeTimeLimit);
     AutomationFailure failure;
     if (SpreadsheetExport(office, XlsTemplatePath(folder), std::filesystem::absolute(target), results,

@@ -7,12 +7,12 @@
 #include "app/session_replay.h"
 #include "common/data_file_io.h"
 #include "common/number_text.h"
+#include "common/report_settings.h"
 #include "common/settings.h"
 #include "curve/curve_svg.h"
 #include "grid_tsv.h"
 #include "qt_settings_store.h"
 #include "report/report_document.h"
-#include "report/report_settings.h"
 #include "report_outputs.h"
 #include "results_json.h"
 #include "run_options.h"
@@ -122,7 +122,9 @@ int RunRun(const std::vector<std::string>& args) {
         LayOver(*saved, settings);
     ApplyOverrides(*options, settings);
 
-    const std::filesystem::path defaultFolder = DataFolder(std::getenv("PUBLIC"));
+    // The same choice as the desktop program's: an installed program falls back to its installed data.
+    const std::filesystem::path defaultFolder =
+        ChooseDataFolder(std::nullopt, std::getenv("PUBLIC"), RunningProgramFolder());
     const std::filesystem::path dataFolder =
         options->dataDir ? std::filesystem::path(*options->dataDir)
         : saved          ? SessionDataFolder(*saved, *options->sessionFile, defaultFolder)

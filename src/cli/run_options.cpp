@@ -1,6 +1,7 @@
 #include "run_options.h"
 
-#include "report/report_settings.h"
+#include "common/report_settings.h"
+#include "common/settings.h"
 
 #include <charconv>
 
@@ -46,6 +47,34 @@ const DegassingOption* FindDegassingOption(const std::string& name) {
     return nullptr;
 }
 
+// The options that take a path or a text as it is.
+struct TextOption {
+    const char* name;
+    std::optional<std::string> RunOptions::*member;
+};
+
+constexpr TextOption kTextOptions[] = {
+    {"--data-dir", &RunOptions::dataDir},
+    {"--tables", &RunOptions::tablesDir},
+    {"--device", &RunOptions::deviceName},
+    {"--json", &RunOptions::jsonFile},
+    {"--xml", &RunOptions::xmlFile},
+    {"--odt", &RunOptions::odtFile},
+    {"--pdf", &RunOptions::pdfFile},
+    {"--xls", &RunOptions::xlsFile},
+    {"--curve", &RunOptions::curveFile},
+    {"--template", &RunOptions::templateFile},
+    {"--session", &RunOptions::sessionFile},
+    {"--save-session", &RunOptions::saveSessionFile},
+};
+
+const TextOption* FindTextOption(const std::string& name) {
+    for (const TextOption& option : kTextOptions)
+        if (name == option.name)
+            return &option;
+    return nullptr;
+}
+
 } // namespace
 
 std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, std::string& error) {
@@ -80,17 +109,18 @@ std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, 
                 error = "option " + name + " takes no value";
             return !inlineValue;
         };
-        if (name == "--data-dir") {
-            if (!(options.dataDir = value()))
-                return std::nullopt;
-        } else if (name == "--tables") {
-            if (!(options.tablesDir = value()))
+        if (const TextOption* text = FindTextOption(name)) {
+            if (!(options.*(text->member) = value()))
                 return std::nullopt;
         } else if (name == "--decimals") {
+            // The range the settings dialog allows.
             const auto v = value();
             int n = 0;
-            if (!v || !ParseInt(*v, n) || n < 0 || n > 99) {
-                error = error.empty() ? "--decimals takes a whole number from 0 to 99" : error;
+            if (!v || !ParseInt(*v, n) || n < kMinDecimals || n > kMaxDecimals) {
+                error = error.empty()
+                            ? "--decimals takes a whole number from " + std::to_string(kMinDecimals) +
+                                  " to " + std::to_string(kMaxDecimals)
+                            : error;
                 return std::nullopt;
             }
             options.decimals = n;
@@ -139,36 +169,6 @@ std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, 
                 return std::nullopt;
             options.degassingInputs.emplace_back(degassing->field, *v);
             options.degassingOptionNames.push_back(name);
-        } else if (name == "--device") {
-            if (!(options.deviceName = value()))
-                return std::nullopt;
-        } else if (name == "--json") {
-            if (!(options.jsonFile = value()))
-                return std::nullopt;
-        } else if (name == "--xml") {
-            if (!(options.xmlFile = value()))
-                return std::nullopt;
-        } else if (name == "--odt") {
-            if (!(options.odtFile = value()))
-                return std::nullopt;
-        } else if (name == "--pdf") {
-            if (!(options.pdfFile = value()))
-                return std::nullopt;
-        } else if (name == "--curve") {
-            if (!(options.curveFile = value()))
-                return std::nullopt;
-        } else if (name == "--xls") {
-            if (!(options.xlsFile = value()))
-                return std::nullopt;
-        } else if (name == "--template") {
-            if (!(options.templateFile = value()))
-                return std::nullopt;
-        } else if (name == "--session") {
-            if (!(options.sessionFile = value()))
-                return std::nullopt;
-        } else if (name == "--save-session") {
-            if (!(options.saveSessionFile = value()))
-                return std::nullopt;
         } else if (name == "--switch") {
             const auto v = value();
             if (!v)

@@ -1,10 +1,6 @@
 #include "table_export.h"
 
-#include "app/peak_page.h"
-#include "common/settings.h"
 #include "grid_tsv.h"
-#include "section7/gas_tables.h"
-#include "section8/condensate_tables.h"
 
 #include <filesystem>
 #include <fstream>
@@ -23,35 +19,13 @@ bool WriteFile(const std::filesystem::path& path, const std::string& content, st
     return true;
 }
 
-// Both condensate pages for every table kind they offer: condensate-1 … 6 and marking-1 … 4.
-bool WriteCondensateTables(const Session& session, const std::filesystem::path& dir, std::string& error) {
-    CSettings stored;
-    stored.Load(session.Settings());
-    const int decimals = stored.QtyNumAfterDot;
-    for (int kind = 1; kind <= 6; ++kind)
-        if (!WriteFile(dir / ("condensate-" + std::to_string(kind) + ".tsv"),
-                       GridToTsv(CondensatePageGrid(session.Condensate(), kind, decimals)), error))
-            return false;
-    for (int kind = 1; kind <= 4; ++kind)
-        if (!WriteFile(dir / ("marking-" + std::to_string(kind) + ".tsv"),
-                       GridToTsv(MarkingPageGrid(session.Condensate(), kind, decimals)), error))
-            return false;
-    return true;
-}
-
-// The degassing page, one field a line: its caption and the text it shows, the method first.
-std::string DegassingPageText(const DegassingPage& page) {
-    std::string text = "Метод дегазации\t" + DegassingPage::MethodCaption(page.Parameters().Method) + "\n";
-    for (const DegassingFieldView& field : page.Fields())
-        text += field.caption + "\t" + field.text + "\n";
-    return text;
-}
-
-// The degassing-gas page for every table kind: gas-1 … gas-6.
-bool WriteGasTables(const Session& session, const std::filesystem::path& dir, std::string& error) {
-    for (int kind = 1; kind <= 6; ++kind)
-        if (!WriteFile(dir / ("gas-" + std::to_string(kind) + ".tsv"),
-                       GridToTsv(BuildGasPage(session.Section7(), kind)), error))
+// A result page for every table kind it offers, as PREFIX-1.tsv … PREFIX-6.tsv.
+template <class PageOf>
+bool WriteKindTables(const std::filesystem::path& dir, const std::string& prefix, PageOf pageOf,
+                     std::string& error) {
+    for (const TableKind kind : kTableKinds)
+        if (!WriteFile(dir / (prefix + "-" + std::to_string(TableKindNumber(kind)) + ".tsv"),
+                       GridToTsv(pageOf(kind)), error))
             return false;
     return true;
 }
@@ -67,22 +41,30 @@ bool WriteTables(const Session& session, const std::string& folder, std::string&
         error = "cannot create the folder " + folder;
         return false;
     }
+    // The decimals are read once for the whole export.
+    const int decimals = session.StoredSettings().QtyNumAfterDot;
     if (!WriteFile(dir / "list.tsv", GridToTsv(session.ListGrid()), error))
         return false;
     int n = 0;
     for (const COpenedChmFile& entry : session.Chromatograms())
-        if (!WriteFile(dir / ("peaks-" + std::to_string(++n) + ".tsv"), GridToTsv(BuildPeakGrid(entry.peaks)),
-                       error))
+        if (!WriteFile(dir / ("peaks-" + std::to_string(++n) + ".tsv"),
+                       GridToTsv(session.PeakGrid(entry.fileId)), error))
             return false;
-    if (!WriteGasTables(session, dir, error))
+    if (!WriteKindTables(
+            dir, "gas", [&](TableKind kind) { return session.GasGrid(kind, decimals); }, error))
         return false;
-    if (!WriteCondensateTables(session, dir, error))
+    if (!WriteKindTables(
+            dir, "condensate", [&](TableKind kind) { return session.CondensateGrid(kind, decimals); }, error))
         return false;
-    if (!WriteFile(dir / "degassing.tsv", DegassingPageText(session.Degassing()), error))
+    // The marking has no control with a standard: marking-1 … 4.
+    for (const TableKind kind : kTableKinds)
+        if (!IsStandardControl(kind) &&
+            !WriteFile(dir / ("marking-" + std::to_string(TableKindNumber(kind)) + ".tsv"),
+                       GridToTsv(session.MarkingGrid(kind, decimals)), error))
+            return false;
+    if (!WriteFile(dir / "degassing.tsv", GridToTsv(session.DegassingGrid()), error))
         return false;
-    CSettings stored;
-    stored.Load(session.Settings());
-    if (!WriteFile(dir / "nlh.tsv", GridToTsv(FillNlhPage(session.Nlh(), stored.QtyNumAfterDot)), error))
+    if (!WriteFile(dir / "nlh.tsv", GridToTsv(session.NlhGrid(decimals)), error))
         return false;
     return WriteFile(dir / "log.txt", session.Log().LogText(), error);
 }

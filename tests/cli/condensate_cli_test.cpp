@@ -14,28 +14,14 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ReadBytes;
+using testing::ReadTsv;
 using testing::RunProgram;
 
-std::vector<std::vector<std::string>> Tsv(const fs::path& file) {
-    std::vector<std::vector<std::string>> rows;
-    std::istringstream in(ReadBytes(file));
-    for (std::string line; std::getline(in, line);) {
-        std::vector<std::string>& cells = rows.emplace_back();
-        std::size_t start = 0;
-        for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
-            cells.push_back(line.substr(start, tab - start));
-        cells.push_back(line.substr(start));
-    }
-    return rows;
-}
-
 // The synthetic condensate series through talvex-cli run, as the laboratory would add it.
-class CondensateCliTest : public ::testing::Test {
+class CondensateCliTest : public testing::CliFixture {
 protected:
     void SetUp() override {
-        fs::create_directories(dir_ / "config");
-        testing::CopyShippedDataFolder(dir_ / "data");
-        ::setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
+        CliFixture::SetUp();
         const auto synth =
             RunProgram("talvex-synth", {"--set", "condensate", "--folder", (dir_ / "set").string()});
         ASSERT_EQ(synth.exitCode, 0) << synth.err;
@@ -48,8 +34,6 @@ protected:
             args.push_back((dir_ / "set" / f).string());
         return RunProgram("talvex-cli", args);
     }
-
-    testing::TempFolder dir_;
 };
 
 TEST_F(CondensateCliTest, EveryTableKindOfBothPagesIsWritten) {
@@ -58,7 +42,7 @@ TEST_F(CondensateCliTest, EveryTableKindOfBothPagesIsWritten) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const fs::path t = dir_ / "tables";
     for (int kind = 1; kind <= 2; ++kind) {
-        const auto rows = Tsv(t / ("condensate-" + std::to_string(kind) + ".tsv"));
+        const auto rows = ReadTsv(t / ("condensate-" + std::to_string(kind) + ".tsv"));
         ASSERT_EQ(rows[0].size(), 9u); // №, Имя, three analyses, average, spread, limit, verdict
         EXPECT_EQ(rows[1][1], "Пропан");
         EXPECT_EQ(rows[6][1], "н-Пентан");
@@ -75,22 +59,22 @@ TEST_F(CondensateCliTest, EveryTableKindOfBothPagesIsWritten) {
             }
         }
     }
-    const auto oke = Tsv(t / "condensate-5.tsv");
+    const auto oke = ReadTsv(t / "condensate-5.tsv");
     EXPECT_EQ(oke[1], (std::vector<std::string>{"1", "н-Пентан", "9.999", "10.000", "0.001", "0.500", "Да"}));
     EXPECT_EQ(oke[3][1], "               н-Гексан");
     for (int kind = 3; kind <= 4; ++kind) {
-        const auto okp = Tsv(t / ("condensate-" + std::to_string(kind) + ".tsv"));
+        const auto okp = ReadTsv(t / ("condensate-" + std::to_string(kind) + ".tsv"));
         EXPECT_EQ(okp[0][3], "ОКП, масс%");
         EXPECT_NE(okp[1][3], "---"); // the control sample's own value
         EXPECT_EQ(okp[1][6], "Да");
-        const auto marking = Tsv(t / ("marking-" + std::to_string(kind) + ".tsv"));
+        const auto marking = ReadTsv(t / ("marking-" + std::to_string(kind) + ".tsv"));
         EXPECT_EQ(marking[0].size(), 8u);
     }
-    const auto marking = Tsv(t / "marking-1.tsv");
+    const auto marking = ReadTsv(t / "marking-1.tsv");
     EXPECT_EQ(marking[0].size(), 2u + 9u);
     EXPECT_EQ(marking[7][1], "F45-60");
     EXPECT_NE(marking[7][2], "---");
-    EXPECT_EQ(Tsv(t / "marking-2.tsv")[7][1], "н-Гексан");
+    EXPECT_EQ(ReadTsv(t / "marking-2.tsv")[7][1], "н-Гексан");
     const std::string log = ReadBytes(t / "log.txt");
     EXPECT_EQ(log.find("inf"), std::string::npos);
     EXPECT_EQ(log.find("nan"), std::string::npos);
@@ -99,8 +83,9 @@ TEST_F(CondensateCliTest, EveryTableKindOfBothPagesIsWritten) {
 TEST_F(CondensateCliTest, WithoutABlankOnlyTheStandardControlIsComputed) {
     const auto r = Run({"dk-sample-1.stg", "dk-oke.stg"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(Tsv(dir_ / "tables" / "condensate-1.tsv").size(), 1u + 1u + 5u); // only "Сумма" and the block
-    EXPECT_GT(Tsv(dir_ / "tables" / "condensate-5.tsv").size(), 10u);
+    EXPECT_EQ(ReadTsv(dir_ / "tables" / "condensate-1.tsv").size(),
+              1u + 1u + 5u); // only "Сумма" and the block
+    EXPECT_GT(ReadTsv(dir_ / "tables" / "condensate-5.tsv").size(), 10u);
 }
 
 TEST_F(CondensateCliTest, ARunShorterThanOneSecondEndsTheRecalculationWithAnError) {

@@ -17,27 +17,13 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 using testing::RunProgram;
 
-std::vector<std::vector<std::string>> ReadTsv(const fs::path& file) {
-    std::vector<std::vector<std::string>> rows;
-    std::istringstream in(testing::ReadBytes(file));
-    for (std::string line; std::getline(in, line);) {
-        std::vector<std::string> cells;
-        std::size_t start = 0;
-        for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
-            cells.push_back(line.substr(start, tab - start));
-        cells.push_back(line.substr(start));
-        rows.push_back(std::move(cells));
-    }
-    return rows;
-}
+using testing::ReadTsv;
 
 // The degassing-gas set of talvex-synth run through talvex-cli in the gas-only mode.
-class CliGasTest : public ::testing::Test {
+class CliGasTest : public testing::CliFixture {
 protected:
     void SetUp() override {
-        fs::create_directories(dir_ / "config");
-        testing::CopyShippedDataFolder(dir_ / "data");
-        ::setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
+        CliFixture::SetUp();
         const auto synth = RunProgram("talvex-synth", {"--set", "gas", "--folder", (dir_ / "set").string()});
         ASSERT_EQ(synth.exitCode, 0) << synth.err;
         for (const auto& e : fs::directory_iterator(dir_ / "set"))
@@ -53,7 +39,6 @@ protected:
         return RunProgram("talvex-cli", args);
     }
 
-    testing::TempFolder dir_;
     std::vector<std::string> files_;
 };
 

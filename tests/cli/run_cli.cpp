@@ -3,9 +3,11 @@
 #include "test_files.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <spawn.h>
+#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -46,6 +48,25 @@ CommandResult RunProgram(const std::string& name, const std::vector<std::string>
     fs::remove(outPath);
     fs::remove(errPath);
     return result;
+}
+
+std::vector<std::vector<std::string>> ReadTsv(const std::filesystem::path& file) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream in(ReadBytes(file));
+    for (std::string line; std::getline(in, line);) {
+        std::vector<std::string>& cells = rows.emplace_back();
+        std::size_t start = 0;
+        for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+            cells.push_back(line.substr(start, tab - start));
+        cells.push_back(line.substr(start));
+    }
+    return rows;
+}
+
+void CliFixture::SetUp() {
+    std::filesystem::create_directories(dir_ / "config");
+    CopyShippedDataFolder(dir_ / "data");
+    ::setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
 }
 
 } // namespace talvex::testing

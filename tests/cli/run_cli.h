@@ -1,5 +1,10 @@
 #pragma once
 
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,5 +19,17 @@ struct CommandResult {
 // Runs a program of the build (bin/NAME) with the arguments, no shell involved, and collects its
 // exit status and both output streams.
 CommandResult RunProgram(const std::string& name, const std::vector<std::string>& args);
+
+// The rows of a table file of the CLI's export, each split at its tabs.
+std::vector<std::vector<std::string>> ReadTsv(const std::filesystem::path& file);
+
+// A CLI test in a folder of its own: `dir_` holds an empty profile folder ("config", the run's
+// XDG_CONFIG_HOME) and a copy of the shipped data folder ("data").
+class CliFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+
+    TempFolder dir_;
+};
 
 } // namespace talvex::testing

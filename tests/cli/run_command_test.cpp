@@ -17,14 +17,8 @@ namespace fs = std::filesystem;
 using testing::RunProgram;
 
 // Runs in a folder of its own with a copy of the shipped data folder and an empty profile.
-class CliRunTest : public ::testing::Test {
+class CliRunTest : public testing::CliFixture {
 protected:
-    void SetUp() override {
-        fs::create_directories(dir_ / "config");
-        testing::CopyShippedDataFolder(dir_ / "data");
-        ::setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
-    }
-
     std::string Chromatogram(const std::string& name, const std::string& method, const std::string& sample,
                              std::int64_t analysisTime, std::vector<std::string> peakNames) {
         synth::StgContent c;
@@ -45,8 +39,6 @@ protected:
         EXPECT_TRUE(synth::WriteStg(path, c, &error)) << error;
         return path;
     }
-
-    testing::TempFolder dir_;
 };
 
 TEST_F(CliRunTest, WritesTheListThePeakPagesAndTheLog) {
@@ -90,6 +82,8 @@ TEST_F(CliRunTest, MissingDataFilesAndUsageErrors) {
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{"run", "--mode", "3", fid},
                                                {"run", "--decimals", "x", fid},
+                                               {"run", "--decimals", "0", fid},
+                                               {"run", "--decimals=11", fid},
                                                {"run", "--air", "78,21", fid},
                                                {"run", "--log=1", fid},
                                                {"run", "--tables"},

@@ -23,14 +23,8 @@ using testing::RunProgram;
 
 constexpr std::int64_t kT = 1700000000;
 
-class CliSkippedFilesTest : public ::testing::Test {
+class CliSkippedFilesTest : public testing::CliFixture {
 protected:
-    void SetUp() override {
-        fs::create_directories(dir_ / "config");
-        testing::CopyShippedDataFolder(dir_ / "data");
-        ::setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
-    }
-
     std::string Chromatogram(const std::string& name, const std::string& method, const std::string& sample,
                              std::int64_t time = kT) {
         const std::string path = (dir_ / name).string();
@@ -49,8 +43,6 @@ protected:
                 lines.push_back(line);
         return lines;
     }
-
-    testing::TempFolder dir_;
 };
 
 TEST_F(CliSkippedFilesTest, RunNamesEverySkippedFileWithItsReasonAndStillSucceeds) {

@@ -1,4 +1,4 @@
-#include "app/data_folder_choice.h"
+#include "app/data_folder.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -6,7 +6,7 @@
 #include <fstream>
 
 namespace fs = std::filesystem;
-using talvex::gui::ChooseDataFolder;
+using talvex::ChooseDataFolder;
 
 namespace {
 

@@ -17,6 +17,8 @@
 
 #include <memory>
 
+using namespace talvex::gui;
+
 using talvex::DegassingField;
 
 class DegassingPageTest : public QObject {

@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <random>
 
+using namespace talvex::gui;
+
 class PlotTest : public QObject {
     Q_OBJECT
 

@@ -23,6 +23,8 @@
 #include <memory>
 #include <vector>
 
+using namespace talvex::gui;
+
 using talvex::ReportSwitch;
 
 namespace {

@@ -9,7 +9,7 @@
 #include <QSpinBox>
 
 using talvex::MemorySettingsStore;
-using talvex::gui::CSettings;
+using talvex::gui::CSettingsDlg;
 
 namespace {
 
@@ -43,14 +43,14 @@ private slots:
     }
 
     void showsTheStoredSettings() {
-        CSettings dialog(profile_);
+        CSettingsDlg dialog(profile_);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Настройки"));
         QCOMPARE(dialog.DecimalsBox()->value(), 3);
         QVERIFY(dialog.ModeButton(1)->isChecked());
         QCOMPARE(dialog.ModeButton(2)->text(), QStringLiteral("Полный расчет"));
         QVERIFY(dialog.AirCorrectionCheck()->isChecked());
-        QCOMPARE(dialog.ShareEdit(CSettings::kN2)->text(), QStringLiteral("75.500"));
-        QCOMPARE(dialog.ShareEdit(CSettings::kCO2)->text(), QStringLiteral("0.050"));
+        QCOMPARE(dialog.ShareEdit(CSettingsDlg::kN2)->text(), QStringLiteral("75.500"));
+        QCOMPARE(dialog.ShareEdit(CSettingsDlg::kCO2)->text(), QStringLiteral("0.050"));
     }
 
     void arrowsStayWithinOneToTen_data() {
@@ -67,7 +67,7 @@ private slots:
         QFETCH(int, steps);
         QFETCH(int, shown);
         profile_.WriteInt("settings", "QtyNumAfterDot", start);
-        CSettings dialog(profile_);
+        CSettingsDlg dialog(profile_);
         dialog.DecimalsBox()->stepBy(steps);
         QCOMPARE(dialog.DecimalsBox()->value(), shown);
     }
@@ -84,7 +84,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(int, stored);
         QFETCH(std::string, n2);
-        CSettings dialog(profile_);
+        CSettingsDlg dialog(profile_);
         dialog.DecimalsBox()->findChild<QLineEdit*>()->setText(typed); // typed by hand
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -93,11 +93,11 @@ private slots:
     }
 
     void airCorrectionEnablesTheShares() {
-        CSettings dialog(profile_);
+        CSettingsDlg dialog(profile_);
         dialog.AirCorrectionCheck()->setChecked(false);
-        for (auto share : {CSettings::kN2, CSettings::kO2, CSettings::kCO2})
+        for (auto share : {CSettingsDlg::kN2, CSettingsDlg::kO2, CSettingsDlg::kCO2})
             QVERIFY(!dialog.ShareEdit(share)->isEnabled());
-        QCOMPARE(dialog.ShareEdit(CSettings::kO2)->text(), QStringLiteral("23.100")); // values kept
+        QCOMPARE(dialog.ShareEdit(CSettingsDlg::kO2)->text(), QStringLiteral("23.100")); // values kept
         dialog.ModeButton(2)->setChecked(true);
         dialog.accept();
         const Stored s = Read(profile_);
@@ -105,14 +105,14 @@ private slots:
         QCOMPARE(s.mode, 2);
         QCOMPARE(s.o2, std::string("23.100"));
         dialog.AirCorrectionCheck()->setChecked(true);
-        QVERIFY(dialog.ShareEdit(CSettings::kCO2)->isEnabled());
+        QVERIFY(dialog.ShareEdit(CSettingsDlg::kCO2)->isEnabled());
     }
 
     void typedShareIsTakenOverAfterTheDelay() {
-        CSettings dialog(profile_);
-        QLineEdit* n2 = dialog.ShareEdit(CSettings::kN2);
+        CSettingsDlg dialog(profile_);
+        QLineEdit* n2 = dialog.ShareEdit(CSettingsDlg::kN2);
         n2->setText(QStringLiteral("20,95"));
-        QCOMPARE(dialog.PendingShare(), int(CSettings::kN2));
+        QCOMPARE(dialog.PendingShare(), int(CSettingsDlg::kN2));
         QVERIFY(dialog.TimerActive());
         QCOMPARE(dialog.Values().Sect7_ConcN2, 75.5); // not yet
         dialog.ConvertPendingShare();                 // what the timer runs a second after the last keystroke
@@ -131,15 +131,15 @@ private slots:
     // Typing into a second share while the first waits takes the first at once (as its timer would); the
     // second waits for its own second.
     void aSecondShareTakesThePendingOneAtOnce() {
-        CSettings dialog(profile_);
+        CSettingsDlg dialog(profile_);
         Show(dialog);
-        QLineEdit* n2 = dialog.ShareEdit(CSettings::kN2);
-        QLineEdit* o2 = dialog.ShareEdit(CSettings::kO2);
+        QLineEdit* n2 = dialog.ShareEdit(CSettingsDlg::kN2);
+        QLineEdit* o2 = dialog.ShareEdit(CSettingsDlg::kO2);
         TypeOver(n2, "20,95");
         TypeOver(o2, "1,5");
         QCOMPARE(dialog.Values().Sect7_ConcN2, 20.95);
         QCOMPARE(n2->text(), QStringLiteral("20.95"));
-        QCOMPARE(dialog.PendingShare(), int(CSettings::kO2));
+        QCOMPARE(dialog.PendingShare(), int(CSettingsDlg::kO2));
         QTRY_COMPARE(o2->text(), QStringLiteral("1.5")); // the real timer
         QCOMPARE(dialog.Values().Sect7_ConcO2, 1.5);
         QTest::mouseClick(OkButton(dialog), Qt::LeftButton);
@@ -156,11 +156,11 @@ private slots:
     }
     void okAndEnterTakeThePendingShare() {
         QFETCH(bool, enter);
-        CSettings dialog(profile_);
+        CSettingsDlg dialog(profile_);
         Show(dialog);
-        QLineEdit* co2 = dialog.ShareEdit(CSettings::kCO2);
+        QLineEdit* co2 = dialog.ShareEdit(CSettingsDlg::kCO2);
         TypeOver(co2, "7,25");
-        QCOMPARE(dialog.PendingShare(), int(CSettings::kCO2));
+        QCOMPARE(dialog.PendingShare(), int(CSettingsDlg::kCO2));
         if (enter)
             QTest::keyClick(co2, Qt::Key_Return);
         else
@@ -175,34 +175,34 @@ private slots:
     void sharesAreStoredAtFullPrecision() {
         profile_.WriteInt("settings", "QtyNumAfterDot", 1);
         {
-            CSettings dialog(profile_);
+            CSettingsDlg dialog(profile_);
             Show(dialog);
-            QCOMPARE(dialog.ShareEdit(CSettings::kCO2)->text(), QStringLiteral("0.1")); // 0.05 shown
-            TypeOver(dialog.ShareEdit(CSettings::kO2), "20,946");
-            QTest::keyClick(dialog.ShareEdit(CSettings::kO2), Qt::Key_Return);
+            QCOMPARE(dialog.ShareEdit(CSettingsDlg::kCO2)->text(), QStringLiteral("0.1")); // 0.05 shown
+            TypeOver(dialog.ShareEdit(CSettingsDlg::kO2), "20,946");
+            QTest::keyClick(dialog.ShareEdit(CSettingsDlg::kO2), Qt::Key_Return);
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
         }
         Stored s = Read(profile_);
         QCOMPARE(s.co2, std::string("0.05")); // untouched, and not rounded to 0.1
         QCOMPARE(s.o2, std::string("20.946"));
         QCOMPARE(s.n2, std::string("75.5"));
-        CSettings again(profile_);
+        CSettingsDlg again(profile_);
         QCOMPARE(again.Values().Sect7_ConcCO2, 0.05);
         QCOMPARE(again.Values().Sect7_ConcO2, 20.946);
-        QCOMPARE(again.ShareEdit(CSettings::kO2)->text(), QStringLiteral("20.9"));
+        QCOMPARE(again.ShareEdit(CSettingsDlg::kO2)->text(), QStringLiteral("20.9"));
     }
 
     void disabledPendingShareIsNotTakenOver() {
-        CSettings dialog(profile_);
-        dialog.ShareEdit(CSettings::kN2)->setText(QStringLiteral("1"));
+        CSettingsDlg dialog(profile_);
+        dialog.ShareEdit(CSettingsDlg::kN2)->setText(QStringLiteral("1"));
         dialog.AirCorrectionCheck()->setChecked(false);
         dialog.ConvertPendingShare();
         QCOMPARE(dialog.Values().Sect7_ConcN2, 75.5);
-        QCOMPARE(dialog.ShareEdit(CSettings::kN2)->text(), QStringLiteral("1"));
+        QCOMPARE(dialog.ShareEdit(CSettingsDlg::kN2)->text(), QStringLiteral("1"));
     }
 
     void cancelStoresNothing() {
-        CSettings dialog(profile_);
+        CSettingsDlg dialog(profile_);
         dialog.DecimalsBox()->setValue(6);
         dialog.ModeButton(0)->setChecked(true);
         dialog.reject();
@@ -211,7 +211,7 @@ private slots:
     }
 
 private:
-    static void Show(CSettings& dialog) {
+    static void Show(CSettingsDlg& dialog) {
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
     }
@@ -221,7 +221,7 @@ private:
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(edit, text);
     }
-    static QPushButton* OkButton(CSettings& dialog) {
+    static QPushButton* OkButton(CSettingsDlg& dialog) {
         for (QPushButton* button : dialog.findChildren<QPushButton*>())
             if (button->text() == QStringLiteral("ОК"))
                 return button;

@@ -4,7 +4,8 @@
 #include "app/peak_page.h"
 #include "chromatogram/analysis_grouping.h"
 #include "common/calc_inputs.h"
-#include "common/settings.h"
+#include "section7/gas_tables.h"
+#include "section8/condensate_tables.h"
 
 #include <algorithm>
 
@@ -62,9 +63,8 @@ bool Session::Recalculate() {
         log_.Refresh();
         return false;
     }
-    CSettings stored;
-    stored.Load(settings_);
-    const CalcInputs inputs{list_, components_, retentionTimes_, settings_, log_, recalcError_};
+    const CSettings stored = StoredSettings();
+    const CalcInputs inputs{list_, components_, retentionTimes_, stored, log_, recalcError_};
     switch (stored.ModeCalc) {
     case kModeGasOnly:
         CalcSection7(section7_, inputs);
@@ -89,11 +89,41 @@ GridModel Session::ListGrid() const {
 }
 
 GridModel Session::PeakGrid() const {
+    return PeakGrid(selectedFileId_);
+}
+
+GridModel Session::PeakGrid(std::int32_t fileId) const {
     for (const COpenedChmFile& entry : list_)
-        if (selectedFileId_ >= 0 && entry.fileId == selectedFileId_)
+        if (fileId >= 0 && entry.fileId == fileId)
             return BuildPeakGrid(entry.peaks);
     GridModel empty = BuildPeakGrid(CPeeksTable{});
     return empty;
+}
+
+CSettings Session::StoredSettings() const {
+    CSettings stored;
+    stored.Load(settings_);
+    return stored;
+}
+
+GridModel Session::GasGrid(TableKind kind, int decimals) const {
+    return GasPageGrid(section7_, kind, decimals);
+}
+
+GridModel Session::CondensateGrid(TableKind kind, int decimals) const {
+    return CondensatePageGrid(condensate_, kind, decimals);
+}
+
+GridModel Session::MarkingGrid(TableKind kind, int decimals) const {
+    return MarkingPageGrid(condensate_, kind, decimals);
+}
+
+GridModel Session::NlhGrid(int decimals) const {
+    return NlhPageGrid(nlh_, decimals);
+}
+
+GridModel Session::DegassingGrid() const {
+    return DegassingPageGrid(degassing_);
 }
 
 } // namespace talvex

@@ -2,7 +2,9 @@
 
 #include "chromatogram/chromatogram_list.h"
 #include "common/grid_model.h"
+#include "common/settings.h"
 #include "common/settings_store.h"
+#include "common/table_kind.h"
 #include "components/component_table.h"
 #include "components/retention_time_table.h"
 #include "messages/message_log.h"
@@ -76,9 +78,25 @@ public:
     // Selects the chromatogram whose peaks the peak page shows; -1 (or an id not in the list) selects none.
     void SelectFile(std::int32_t fileId) { selectedFileId_ = fileId; }
 
-    // The main window's chromatogram list and the peak page of the selected chromatogram.
+    // The profile's settings as they are now, read once where a job starts (a page fill, a report build)
+    // and handed to what it builds.
+    CSettings StoredSettings() const;
+
+    // Every page of the program as a grid model, built from the current results. The main window's
+    // chromatogram list; the peak page of the selected chromatogram, or of the entry with `fileId` (only
+    // the columns for an id not in the list).
     GridModel ListGrid() const;
     GridModel PeakGrid() const;
+    GridModel PeakGrid(std::int32_t fileId) const;
+    // The result pages with `decimals` places: the degassing gas, the degassed condensate and its marking
+    // (which has no control with a standard: only the columns for those kinds) for a table kind, and the
+    // unstable liquid.
+    GridModel GasGrid(TableKind kind, int decimals) const;
+    GridModel CondensateGrid(TableKind kind, int decimals) const;
+    GridModel MarkingGrid(TableKind kind, int decimals) const;
+    GridModel NlhGrid(int decimals) const;
+    // The degassing page: its method and every field's caption and text.
+    GridModel DegassingGrid() const;
 
 private:
     SettingsStore& settings_;

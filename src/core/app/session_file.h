@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/report_settings.h"
 #include "nlh/degassing.h"
-#include "report/report_settings.h"
 
 #include <array>
 #include <cstdint>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/settings.h"
+
 #include <string>
 #include <vector>
 
@@ -9,16 +11,16 @@ class COpenedChmFile;
 class ComponentTable;
 class RetentionTimeTable;
 class MessageLog;
-class SettingsStore;
 
 // What every calculation reads, lent by the session for one recalculation: the chromatogram list
-// (sorted and grouped), the component database, the retention times, the stored settings, and the log
-// the calculation posts its findings to. None of it changes while a calculation runs.
+// (sorted and grouped), the component database, the retention times, the settings the recalculation read
+// once from the profile, and the log the calculation posts its findings to. None of it changes while a
+// calculation runs.
 struct CalcInputs {
     const std::vector<COpenedChmFile>& chromatograms;
     const ComponentTable& components;
     const RetentionTimeTable& retentionTimes;
-    const SettingsStore& settings;
+    const CSettings& settings;
     MessageLog& log;
     // Where a calculation that cannot go on leaves the text the operator must see; the recalculation then
     // ends with that error. Empty while all is well.

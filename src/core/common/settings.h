@@ -24,7 +24,8 @@ inline constexpr const char* kKeyNameDevice = "nameDevice";
 // Deleted at the start of every recalculation; nothing in the program writes it.
 inline constexpr const char* kPathsSection = "paths";
 
-// The settings a calculation works with, loaded afresh by every consumer; nothing caches them.
+// The settings a calculation works with. Read once where a job starts (a recalculation, a page fill, a
+// report build) and handed down as a value; nothing keeps them longer than the job.
 struct CSettings {
     std::int32_t QtyNumAfterDot = 3; // decimals shown in result tables
     std::int32_t ModeCalc = kModeFull;

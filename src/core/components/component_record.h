@@ -33,6 +33,18 @@ inline const NormRange* FirstApplicableNorm(const std::vector<NormRange>& norms,
     return nullptr;
 }
 
+// The norm of a component that has norms of which none covers the value: all its values are NotSet.
+inline const NormRange* NoMatchingNorm() {
+    static const NormRange kNoMatch{};
+    return &kNoMatch;
+}
+
+// A norm reference is one of: nullptr (the component has no norms), NoMatchingNorm(), or a real range
+// that applies.
+inline bool IsRealNorm(const NormRange* norm) {
+    return norm && norm != NoMatchingNorm();
+}
+
 // Properties of a component in one medium: the degassing gas or the degassed condensate.
 struct PhaseProperties {
     // ", "-separated parts: one naming the component whose line this one joins, one beginning with "F"

@@ -233,4 +233,12 @@ std::vector<DegassingFieldView> DegassingPage::Fields() const {
     return views;
 }
 
+GridModel DegassingPageGrid(const DegassingPage& page) {
+    GridModel grid;
+    grid.columns = {{"Метод дегазации", 0}, {DegassingPage::MethodCaption(page.Parameters().Method), 0}};
+    for (const DegassingFieldView& field : page.Fields())
+        grid.rows.push_back({{field.caption, field.text}});
+    return grid;
+}
+
 } // namespace talvex

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/grid_model.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -113,5 +115,9 @@ private:
     std::int32_t labelMethod_ = MethodA;
     std::string gasVolume1Caption_;
 };
+
+// The degassing page as a grid: the method as the heading ("Метод дегазации" and its caption), then one
+// row per field in page order, its caption and the text it shows.
+GridModel DegassingPageGrid(const DegassingPage& page);
 
 } // namespace talvex

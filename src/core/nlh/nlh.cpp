@@ -5,7 +5,6 @@
 #include "common/settings.h"
 #include "components/component_table.h"
 #include "messages/message_log.h"
-#include "report/report_settings.h"
 #include "section7/gas_types.h"
 #include "section8/condensate.h"
 
@@ -116,7 +115,7 @@ void CalcNLH(NlhResult& result, const Section7Result& gas, const CondensateResul
         ComputeRows(result);
 }
 
-GridModel FillNlhPage(const NlhResult& result, int decimals) {
+GridModel NlhPageGrid(const NlhResult& result, int decimals) {
     GridModel grid;
     grid.columns = {
         {"№", 45},           {"Компонент", 260},       {"Газ, масс%", 100}, {"Газ, MM, г/моль", 100},
@@ -145,14 +144,12 @@ GridModel FillNlhPage(const NlhResult& result, int decimals) {
     return grid;
 }
 
-int WriteNlhReport(pugi::xml_node root, const NlhResult& result, const SettingsStore& settings) {
+int WriteNlhReport(pugi::xml_node root, const NlhResult& result, int decimals,
+                   const ReportSettings& switches) {
     if (!root)
         return -1;
-    if (!LoadReportSettings(settings).On(ReportSwitch::RezNLH))
+    if (!switches.On(ReportSwitch::RezNLH))
         return 0;
-    CSettings stored;
-    stored.Load(settings);
-    const int decimals = stored.QtyNumAfterDot;
     auto cell = [](pugi::xml_node row, const char* name, const std::string& text) {
         row.append_child(name).text().set(text.c_str());
     };

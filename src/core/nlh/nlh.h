@@ -3,6 +3,7 @@
 #include "common/calc_inputs.h"
 #include "common/grid_model.h"
 #include "common/not_set.h"
+#include "common/report_settings.h"
 #include "nlh/degassing.h"
 
 #include <pugixml.hpp>
@@ -15,7 +16,6 @@ namespace talvex {
 struct ComponentRecord;
 struct Section7Result;
 struct CondensateResult;
-class SettingsStore;
 
 // One component of the unstable liquid: its mass fractions in the degassing gas, in the degassed
 // condensate and in the recombined unstable liquid (%), and its molar mass (g/mol).
@@ -51,10 +51,12 @@ void CalcNLH(NlhResult& result, const Section7Result& gas, const CondensateResul
 
 // The page "Состав НЖУ": one row per component, the sums, then the characteristics; only the columns
 // when nothing was computed.
-GridModel FillNlhPage(const NlhResult& result, int decimals);
+GridModel NlhPageGrid(const NlhResult& result, int decimals);
 
 // Appends "Table18", "Header_S9" and "Table19" to the report's root when the switch RezNLH is on.
-// -1 (nothing written) without a root element, 0 otherwise.
-int WriteNlhReport(pugi::xml_node root, const NlhResult& result, const SettingsStore& settings);
+// Numbers with `decimals` places and a decimal comma. -1 (nothing written) without a root element, 0
+// otherwise.
+int WriteNlhReport(pugi::xml_node root, const NlhResult& result, int decimals,
+                   const ReportSettings& switches);
 
 } // namespace talvex

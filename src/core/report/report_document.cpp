@@ -1,7 +1,8 @@
 #include "report/report_document.h"
 
-#include "common/settings.h"
 #include "common/data_file_io.h"
+#include "common/report_settings.h"
+#include "common/settings.h"
 #include "nlh/nlh.h"
 #include "report/table1.h"
 #include "section7/gas_report.h"
@@ -21,19 +22,22 @@ void BuildReportDocument(pugi::xml_document& doc, const ReportInputs& in) {
     root.append_child("DateCreated").text().set(ReportDateTime(in.now).c_str());
     WriteTable1(root, {in.chromatograms, static_cast<int>(in.gas.analyses.size()),
                        static_cast<int>(in.condensate.analyses.size()), in.deviceName});
+    // The profile is read once here; the section writers get its values.
     CSettings stored;
     stored.Load(in.settings);
+    const ReportSettings switches = LoadReportSettings(in.settings);
+    const int decimals = stored.QtyNumAfterDot;
     switch (stored.ModeCalc) {
     case kModeGasOnly:
-        WriteGasReport(root, in.gas, in.settings);
+        WriteGasReport(root, in.gas, decimals, switches);
         break;
     case kModeLiquidOnly:
-        WriteCondensateReport(root, in.condensate, in.settings);
+        WriteCondensateReport(root, in.condensate, decimals, switches);
         break;
     case kModeFull:
-        WriteGasReport(root, in.gas, in.settings);
-        WriteCondensateReport(root, in.condensate, in.settings);
-        WriteNlhReport(root, in.nlh, in.settings);
+        WriteGasReport(root, in.gas, decimals, switches);
+        WriteCondensateReport(root, in.condensate, decimals, switches);
+        WriteNlhReport(root, in.nlh, decimals, switches);
         break;
     default:
         break;

@@ -1,6 +1,7 @@
 #include "section7/detector_slot.h"
 
 #include "chromatogram/opened_chm_file.h"
+#include "common/band_level.h"
 #include "components/component_table.h"
 #include "section7/gas_messages.h"
 
@@ -24,25 +25,7 @@ double BaselineLevel(std::span<const float> samples, std::int32_t samplesPerSeco
         std::min(samples.size(), static_cast<std::size_t>(std::max<std::int32_t>(samplesPerSecond, 1)));
     if (n == 0)
         return 0.0;
-    const auto window = samples.first(n);
-    double sum = 0.0;
-    for (const float y : window)
-        sum += static_cast<double>(y);
-    const double mean = sum / static_cast<double>(n);
-    double squares = 0.0;
-    for (const float y : window)
-        squares += (static_cast<double>(y) - mean) * (static_cast<double>(y) - mean);
-    const double sigma = std::sqrt(squares / static_cast<double>(n));
-    double inside = 0.0;
-    std::size_t count = 0;
-    for (const float y : window) {
-        const double v = static_cast<double>(y);
-        if (mean - sigma < v && v < mean + sigma) {
-            inside += v;
-            ++count;
-        }
-    }
-    return count > 0 ? inside / static_cast<double>(count) : mean;
+    return BandLevel(samples.first(n));
 }
 
 void ClearSlot(DetectorSlot& slot) {

@@ -16,7 +16,7 @@ struct GasContext {
     const ComponentTable& components;
     const RetentionTimeTable& retentionTimes;
     MessageLog& log;
-    CSettings settings;                   // loaded once at the start of the calculation
+    CSettings settings;                   // as the recalculation read them
     std::vector<ComponentIssues>& issues; // the result's issue list
 };
 

@@ -2,14 +2,11 @@
 
 #include "chromatogram/opened_chm_file.h"
 #include "common/format.h"
-#include "common/settings.h"
 
 #include <array>
 
 namespace talvex {
 namespace {
-
-constexpr const char* kReportSection = "report_settings";
 
 struct Writer {
     const Section7Result& result;
@@ -104,33 +101,25 @@ struct Writer {
 
 } // namespace
 
-int WriteGasReport(pugi::xml_node root, const Section7Result& result, const SettingsStore& settings) {
+int WriteGasReport(pugi::xml_node root, const Section7Result& result, int decimals,
+                   const ReportSettings& switches) {
     if (!root)
         return -1;
-    const auto on = [&](const char* key) { return settings.ReadInt(kReportSection, key, 1) != 0; };
-    const bool chromatograms = on("GD_ChrmList");
-    const bool components = on("GD_AnComp");
-    const bool fractions = on("GD_AnFract");
-    const bool sampleComponents = on("GD_CSS_Comp");
-    const bool sampleFractions = on("GD_CSS_Fract");
-    const bool standard = on("GD_CSR");
-    if (chromatograms || components || fractions || sampleComponents || sampleFractions || standard)
+    if (switches.AnyGas())
         root.append_child("Header_S7").text().set("Газ дегазации");
 
-    CSettings stored;
-    stored.Load(settings);
-    const Writer w{result, stored.QtyNumAfterDot};
-    if (chromatograms)
+    const Writer w{result, decimals};
+    if (switches.On(ReportSwitch::GD_ChrmList))
         w.ChromatogramList(root);
-    if (components)
+    if (switches.On(ReportSwitch::GD_AnComp))
         w.Analyses(root, kComponentComposition, "Table3", "Table4");
-    if (fractions)
+    if (switches.On(ReportSwitch::GD_AnFract))
         w.Analyses(root, kFractionComposition, "Table5", "Table6");
-    if (sampleComponents)
+    if (switches.On(ReportSwitch::GD_CSS_Comp))
         w.Controls(root, "Table7", result.controlSampleRows[kComponentComposition], true);
-    if (sampleFractions)
+    if (switches.On(ReportSwitch::GD_CSS_Fract))
         w.Controls(root, "Table8", result.controlSampleRows[kFractionComposition], true);
-    if (standard)
+    if (switches.On(ReportSwitch::GD_CSR))
         w.Controls(root, "Table9", result.controlStandardRows, false);
     return 0;
 }

@@ -2,7 +2,6 @@
 
 #include "common/format.h"
 #include "common/number_text.h"
-#include "common/settings.h"
 
 namespace talvex {
 namespace {
@@ -44,10 +43,10 @@ void AddPropertyRows(GridModel& grid, const Section7Result& result, std::size_t 
 
 } // namespace
 
-void FillGasTable(GridModel& grid, const Section7Result& result, int kind, int decimals) {
-    if (kind != kGasKindAnalysisComponents && kind != kGasKindAnalysisFractions)
+void FillGasTable(GridModel& grid, const Section7Result& result, TableKind kind, int decimals) {
+    if (!IsAnalysis(kind))
         return;
-    const auto c = static_cast<std::size_t>(kind - 1);
+    const std::size_t c = CompositionOf(kind);
     const std::size_t n = result.analyses.size();
     for (std::size_t j = 1; j <= n; ++j)
         grid.columns.push_back({StrPrintf("Ан-%zu. Масс. доля, %%", j), 120});
@@ -83,14 +82,14 @@ void FillGasTable(GridModel& grid, const Section7Result& result, int kind, int d
     AddPropertyRows(grid, result, c, decimals);
 }
 
-void FillGasControlTable(GridModel& grid, const Section7Result& result, int kind, int decimals) {
+void FillGasControlTable(GridModel& grid, const Section7Result& result, TableKind kind, int decimals) {
     const std::vector<GasControlRow>* rows = nullptr;
-    const bool withSample = kind == kGasKindSampleComponents || kind == kGasKindSampleFractions;
+    const bool withSample = IsSampleControl(kind);
     if (withSample) {
-        rows = &result.controlSampleRows[static_cast<std::size_t>(kind - kGasKindSampleComponents)];
+        rows = &result.controlSampleRows[CompositionOf(kind)];
         grid.columns.push_back({"Ан-1, масс%", 130});
         grid.columns.push_back({"ОКП, масс%", 130});
-    } else if (kind == kGasKindStandard || kind == kGasKindStandardToo) {
+    } else if (IsStandardControl(kind)) {
         rows = &result.controlStandardRows;
         grid.columns.push_back({"ОКЭ, масс%", 130});
         grid.columns.push_back({"Паспорт, масс%", 130});
@@ -112,7 +111,7 @@ void FillGasControlTable(GridModel& grid, const Section7Result& result, int kind
     }
 }
 
-GridModel BuildGasPage(const Section7Result& result, int kind, int decimals) {
+GridModel GasPageGrid(const Section7Result& result, TableKind kind, int decimals) {
     GridModel grid;
     grid.columns = {{"№", 35}, {"Имя", 200}};
     if (result.analyses.empty())
@@ -120,13 +119,6 @@ GridModel BuildGasPage(const Section7Result& result, int kind, int decimals) {
     FillGasTable(grid, result, kind, decimals);
     FillGasControlTable(grid, result, kind, decimals);
     return grid;
-}
-
-GridModel BuildGasPage(const Section7Result& result, int kind) {
-    CSettings settings;
-    if (result.settings)
-        settings.Load(*result.settings);
-    return BuildGasPage(result, kind, settings.QtyNumAfterDot);
 }
 
 } // namespace talvex

@@ -15,7 +15,6 @@
 namespace talvex {
 
 class COpenedChmFile;
-class SettingsStore;
 
 // One named peak of a chromatogram as the degassing-gas calculation uses it.
 struct PeakEntry {
@@ -140,14 +139,6 @@ struct GasAnalysis {
     }
 };
 
-// The norm of a component that has norms of which none covers the value: all its values are NotSet.
-const NormRange* NoMatchingNorm();
-
-// A norm reference is one of: nullptr (the component has no norms), NoMatchingNorm(), or a real range.
-inline bool IsRealNorm(const NormRange* norm) {
-    return norm && norm != NoMatchingNorm();
-}
-
 // One averaged row of a composition over the analyses.
 struct GasRow {
     std::string name;
@@ -209,9 +200,6 @@ struct Section7Result {
     std::array<std::vector<GasControlRow>, kCompositions> controlSampleRows;
     std::vector<GasControlRow> controlStandardRows;
     std::vector<ComponentIssues> issues; // in order of creation
-
-    // The stored profile the calculation ran with; the tables read QtyNumAfterDot from it afresh.
-    const SettingsStore* settings = nullptr;
 };
 
 } // namespace talvex

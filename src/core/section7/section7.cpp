@@ -69,7 +69,6 @@ void ResetSection7(Section7Result& result) {
         rows.clear();
     result.controlStandardRows.clear();
     result.issues.clear();
-    result.settings = nullptr;
 }
 
 void CalcSection7(Section7Result& result, const CalcInputs& inputs) {
@@ -78,8 +77,7 @@ void CalcSection7(Section7Result& result, const CalcInputs& inputs) {
         return;
     RegisterSection7Messages(inputs.log);
     GasContext ctx{inputs.components, inputs.retentionTimes, inputs.log, {}, result.issues};
-    ctx.settings.Load(inputs.settings);
-    result.settings = &inputs.settings;
+    ctx.settings = inputs.settings;
     CheckAirShares(ctx.settings, inputs.log);
 
     AssembleAnalyses(result, inputs.chromatograms);
@@ -88,7 +86,7 @@ void CalcSection7(Section7Result& result, const CalcInputs& inputs) {
     BuildRows(result);
     AverageRows(result, inputs.log);
     RunControls(result, ctx);
-    // The gas page builds its tables from the result on demand (BuildGasPage), so nothing is filled here.
+    // The gas page builds its tables from the result on demand (GasPageGrid), so nothing is filled here.
     ReportIssues(result.issues, inputs.log);
 }
 

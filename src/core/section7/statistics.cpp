@@ -9,11 +9,6 @@
 
 namespace talvex {
 
-const NormRange* NoMatchingNorm() {
-    static const NormRange kNoMatch{};
-    return &kNoMatch;
-}
-
 const NormRange* FindNorm(const ComponentRecord* component, double v) {
     if (!component || component->gasNorms.empty())
         return nullptr;

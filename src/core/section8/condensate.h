@@ -2,6 +2,7 @@
 
 #include "common/calc_inputs.h"
 #include "common/not_set.h"
+#include "components/component_record.h"
 #include "section8/condensate_problems.h"
 
 #include <cstdint>
@@ -122,11 +123,6 @@ struct CondensateAnalysis : CondensateRun {
 // computed.
 double ComputeMolarMass(const std::vector<CondensateEntry>& entries, CondensateProblems& problems);
 
-// Marks "the component has norms, but none applies to the value".
-extern const NormRange NoRange;
-// A norm range that applies (neither none nor NoRange).
-bool IsRealRange(const NormRange* range);
-
 // One result row of one marking method: the entries of that name across the analyses.
 struct CondensateRow {
     std::string name;
@@ -138,7 +134,7 @@ struct CondensateRow {
     double discrepancy = NotSet; // spread relative to the average, %
     bool repeatabilityOk = false;
     double accuracy = NotSet;             // the ± of the average
-    const NormRange* normRange = nullptr; // nullptr: none; &NoRange: none applies
+    const NormRange* normRange = nullptr; // nullptr: none; NoMatchingNorm(): none applies
 
     const CondensateEntry* EntryFor(std::int32_t analysisNo) const {
         const auto it = perAnalysis.find(analysisNo);

@@ -2,7 +2,6 @@
 
 #include "chromatogram/opened_chm_file.h"
 #include "common/format.h"
-#include "common/settings.h"
 #include "section8/condensate.h"
 #include "section8/condensate_text.h"
 
@@ -92,34 +91,23 @@ void WriteControl(pugi::xml_node root, const std::vector<ControlItem>& items, co
 
 } // namespace
 
-int WriteCondensateReport(pugi::xml_node root, const CondensateResult& result,
-                          const SettingsStore& settings) {
+int WriteCondensateReport(pugi::xml_node root, const CondensateResult& result, int decimals,
+                          const ReportSettings& switches) {
     if (!root || root.type() != pugi::node_element)
         return -1;
-    const auto on = [&](const char* key) { return settings.ReadInt(kReportSettingsSection, key, 1) != 0; };
-    const bool chromatograms = on("CD_ChrmList");
-    const bool compositionA = on("CD_AnComp");
-    const bool compositionB = on("CD_AnFract");
-    const bool okpA = on("CD_CSS_Comp");
-    const bool okpB = on("CD_CSS_Fract");
-    const bool oke = on("CD_CSR");
-    CSettings stored;
-    stored.Load(settings);
-    const int decimals = stored.QtyNumAfterDot;
-
-    if (chromatograms || compositionA || compositionB || okpA || okpB || oke)
+    if (switches.AnyCondensate())
         Cell(root, "Header_S8", "Дегазированный конденсат");
-    if (chromatograms)
+    if (switches.On(ReportSwitch::CD_ChrmList))
         WriteChromatogramList(root, result);
-    if (compositionA)
+    if (switches.On(ReportSwitch::CD_AnComp))
         WriteComposition(root, result, MarkingMethod::A, "Table11", "Table12", decimals);
-    if (compositionB)
+    if (switches.On(ReportSwitch::CD_AnFract))
         WriteComposition(root, result, MarkingMethod::B, "Table13", "Table14", decimals);
-    if (okpA)
+    if (switches.On(ReportSwitch::CD_CSS_Comp))
         WriteControl(root, result.okpItemsA, "Table15", false, decimals);
-    if (okpB)
+    if (switches.On(ReportSwitch::CD_CSS_Fract))
         WriteControl(root, result.okpItemsB, "Table16", false, decimals);
-    if (oke)
+    if (switches.On(ReportSwitch::CD_CSR))
         WriteControl(root, result.okeItems, "Table17", true, decimals);
     return 0;
 }

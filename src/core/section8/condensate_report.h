@@ -1,18 +1,18 @@
 #pragma once
 
-#include "report/report_settings.h"
+#include "common/report_settings.h"
 
 #include <pugixml.hpp>
 
 namespace talvex {
 
 struct CondensateResult;
-class SettingsStore;
 
 // Appends the condensate nodes to the report document's root element, as the switches ask: "Header_S8",
 // the chromatogram list "Table10", the compositions "Table11" … "Table14" and the controls "Table15" …
-// "Table17"; numbers with a decimal comma and QtyNumAfterDot places. -1 (nothing written) without a root
+// "Table17"; numbers with a decimal comma and `decimals` places. -1 (nothing written) without a root
 // element, otherwise 0.
-int WriteCondensateReport(pugi::xml_node root, const CondensateResult& result, const SettingsStore& settings);
+int WriteCondensateReport(pugi::xml_node root, const CondensateResult& result, int decimals,
+                          const ReportSettings& switches);
 
 } // namespace talvex

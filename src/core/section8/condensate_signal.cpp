@@ -1,5 +1,6 @@
 // The blank-corrected signal of a condensate run and the one integration rule of the condensate calculation.
 #include "chromatogram/opened_chm_file.h"
+#include "common/band_level.h"
 #include "section8/condensate.h"
 
 #include <algorithm>
@@ -8,30 +9,6 @@
 
 namespace talvex {
 namespace {
-
-// Level of the samples that lie strictly within one standard deviation of their mean: spikes and the
-// start of a peak do not shift it.
-double BandLevel(const std::vector<float>& samples, std::size_t n) {
-    double sum = 0.0;
-    for (std::size_t i = 0; i < n; ++i)
-        sum += samples[i];
-    const double m = sum / static_cast<double>(n);
-    double squares = 0.0;
-    for (std::size_t i = 0; i < n; ++i)
-        squares += (samples[i] - m) * (samples[i] - m);
-    const double s = std::sqrt(squares / static_cast<double>(n));
-    double bandSum = 0.0;
-    std::size_t bandCount = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const double x = samples[i];
-        if (m - s < x && x < m + s) {
-            bandSum += x;
-            ++bandCount;
-        }
-    }
-    // A flat first second (every sample equal to the mean) has an empty band: its level is that mean.
-    return bandCount > 0 ? bandSum / static_cast<double>(bandCount) : m;
-}
 
 bool IsMissingTime(double t) {
     return IsNotSet(t) || t >= std::numeric_limits<double>::max();
@@ -57,7 +34,7 @@ bool CondensateRun::AttachRun(const COpenedChmFile& run) {
         baselineLevel = NotSet;
         return false;
     }
-    baselineLevel = BandLevel(samples, n);
+    baselineLevel = BandLevel(std::span<const float>(samples).first(n));
     return true;
 }
 

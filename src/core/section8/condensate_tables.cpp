@@ -11,8 +11,8 @@
 namespace talvex {
 namespace {
 
-MarkingMethod MethodOf(int kind) {
-    return kind % 2 == 1 ? MarkingMethod::A : MarkingMethod::B;
+MarkingMethod MethodOf(TableKind kind) {
+    return CompositionOf(kind) == 0 ? MarkingMethod::A : MarkingMethod::B;
 }
 
 void AddColumns(GridModel& grid, std::vector<GridColumn> columns) {
@@ -63,9 +63,9 @@ GridModel CondensateBaseGrid() {
     return grid;
 }
 
-void FillCondensateTable(GridModel& grid, const CondensateResult& result, int kind, int decimals) {
+void FillCondensateTable(GridModel& grid, const CondensateResult& result, TableKind kind, int decimals) {
     const std::size_t n = result.analyses.size();
-    if ((kind != 1 && kind != 2) || n == 0)
+    if (!IsAnalysis(kind) || n == 0)
         return;
     const MarkingMethod method = MethodOf(kind);
     const bool many = n > 1;
@@ -126,9 +126,10 @@ void FillCondensateTable(GridModel& grid, const CondensateResult& result, int ki
     AppendRow(grid);
 }
 
-void FillCondensateControlTable(GridModel& grid, const CondensateResult& result, int kind, int decimals) {
-    const bool withSample = kind == 3 || kind == 4;
-    const bool withStandard = kind == 5 || kind == 6;
+void FillCondensateControlTable(GridModel& grid, const CondensateResult& result, TableKind kind,
+                                int decimals) {
+    const bool withSample = IsSampleControl(kind);
+    const bool withStandard = IsStandardControl(kind);
     if (!withStandard && !(withSample && !result.analyses.empty()))
         return;
     AddColumns(grid, {{withSample ? "Ан-1, масс%" : "ОКЭ, масс%", 130},
@@ -156,9 +157,9 @@ void FillCondensateControlTable(GridModel& grid, const CondensateResult& result,
     }
 }
 
-void FillMarkingTable(GridModel& grid, const CondensateResult& result, int kind, int decimals) {
+void FillMarkingTable(GridModel& grid, const CondensateResult& result, TableKind kind, int decimals) {
     const std::size_t n = result.analyses.size();
-    if ((kind != 1 && kind != 2) || n == 0)
+    if (!IsAnalysis(kind) || n == 0)
         return;
     std::vector<GridColumn> columns;
     for (std::size_t j = 1; j <= n; ++j)
@@ -175,8 +176,8 @@ void FillMarkingTable(GridModel& grid, const CondensateResult& result, int kind,
     }
 }
 
-void FillMarkingControlTable(GridModel& grid, const CondensateResult& result, int kind, int decimals) {
-    if ((kind != 3 && kind != 4) || result.analyses.empty())
+void FillMarkingControlTable(GridModel& grid, const CondensateResult& result, TableKind kind, int decimals) {
+    if (!IsSampleControl(kind) || result.analyses.empty())
         return;
     std::vector<GridColumn> columns =
         MarkingColumns(StrPrintf("Ан-%d", result.analyses.front().analysisNo + 1));
@@ -193,21 +194,21 @@ void FillMarkingControlTable(GridModel& grid, const CondensateResult& result, in
     }
 }
 
-void RefreshMarkingPage(GridModel& grid, const CondensateResult& result, int kind, int decimals) {
+void RefreshMarkingPage(GridModel& grid, const CondensateResult& result, TableKind kind, int decimals) {
     if (result.analyses.empty())
         return;
     FillMarkingTable(grid, result, kind, decimals);
     FillMarkingControlTable(grid, result, kind, decimals);
 }
 
-GridModel CondensatePageGrid(const CondensateResult& result, int kind, int decimals) {
+GridModel CondensatePageGrid(const CondensateResult& result, TableKind kind, int decimals) {
     GridModel grid = CondensateBaseGrid();
     FillCondensateTable(grid, result, kind, decimals);
     FillCondensateControlTable(grid, result, kind, decimals);
     return grid;
 }
 
-GridModel MarkingPageGrid(const CondensateResult& result, int kind, int decimals) {
+GridModel MarkingPageGrid(const CondensateResult& result, TableKind kind, int decimals) {
     GridModel grid = CondensateBaseGrid();
     RefreshMarkingPage(grid, result, kind, decimals);
     return grid;

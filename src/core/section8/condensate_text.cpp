@@ -19,11 +19,11 @@ std::string MassFractionText(const CondensateEntry* entry, int decimals, ValueFo
 }
 
 std::string RepeatabilityText(const CondensateRow& row, int decimals, ValueFormatter format) {
-    return IsRealRange(row.normRange) ? format(row.normRange->repeatability, decimals) : "---";
+    return IsRealNorm(row.normRange) ? format(row.normRange->repeatability, decimals) : "---";
 }
 
 std::string RepeatabilityVerdict(const CondensateRow& row) {
-    if (!IsRealRange(row.normRange))
+    if (!IsRealNorm(row.normRange))
         return "---";
     return row.repeatabilityOk ? "Да" : "Нет";
 }

@@ -36,7 +36,7 @@ void BuildOkp(const CondensateAnalysis& control, const CondensateAnalysis& first
             continue;
         item.normRange = FirstApplicableNorm(e.component->liquidNorms, e.massFraction);
         if (!item.normRange) {
-            item.normRange = &NoRange;
+            item.normRange = NoMatchingNorm();
             problems.Problem(e.name).okpOutOfRange = true;
         }
     }
@@ -65,7 +65,7 @@ void CheckOkpItems(std::vector<ControlItem>& items, CondensateProblems& problems
         item.discrepancy = std::fabs(a - b);
         if (!item.normRange)
             continue;
-        if (!IsRealRange(item.normRange) || IsNotSet(item.normRange->reproducibility)) {
+        if (!IsRealNorm(item.normRange) || IsNotSet(item.normRange->reproducibility)) {
             // No range applies (or it has no limit): the item fails, and its limit is missing rather than
             // a figure of some three hundred digits computed from the missing marker.
             item.limit = NotSet;
@@ -236,7 +236,7 @@ void CheckOke(CondensateResult& result) {
         }
         const NormRange* range = FirstApplicableNorm(item.component->liquidNorms, a);
         if (!range) {
-            item.normRange = &NoRange;
+            item.normRange = NoMatchingNorm();
             result.problems.Problem(item.name).okeOutOfRange = true;
             continue;
         }

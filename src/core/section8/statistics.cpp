@@ -5,12 +5,6 @@
 
 namespace talvex {
 
-const NormRange NoRange{};
-
-bool IsRealRange(const NormRange* range) {
-    return range && range != &NoRange;
-}
-
 namespace {
 
 CondensateRow& AppendRow(std::vector<CondensateRow>& rows, std::int32_t analysisNo,
@@ -86,7 +80,7 @@ void RowStatistics(std::vector<CondensateRow>& rows, std::int32_t n, CondensateP
         }
         const NormRange* range = FirstApplicableNorm(c->liquidNorms, r.average);
         if (!range) {
-            r.normRange = &NoRange;
+            r.normRange = NoMatchingNorm();
             problems.Problem(r.name).outOfRange = true;
             continue;
         }

@@ -1,7 +1,7 @@
 // talvex: the desktop program. `talvex --screenshots DIR` saves a picture of every page of the example
 // session instead of opening the window for the operator.
 
-#include "app/data_folder_choice.h"
+#include "app/data_folder.h"
 #include "app/session.h"
 #include "app/session_replay.h"
 #include "app/talvex_application.h"
@@ -70,8 +70,8 @@ int main(int argc, char** argv) {
             options->dataDir.value_or(std::filesystem::path(TALVEX_SOURCE_DIR) / "data"));
 
     talvex::QtSettingsStore profile;
-    talvex::Session session(
-        profile, talvex::gui::ChooseDataFolder(options->dataDir, std::getenv("PUBLIC"), programFolder));
+    talvex::Session session(profile,
+                            talvex::ChooseDataFolder(options->dataDir, std::getenv("PUBLIC"), programFolder));
     for (const std::string& text : session.LoadComponents())
         QMessageBox::critical(nullptr, QStringLiteral("Ошибка"), QString::fromStdString(text));
     talvex::gui::CTalvexDlg window(session, talvex::gui::MainWindowHooks::Desktop(session));

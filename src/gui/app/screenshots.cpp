@@ -51,7 +51,7 @@ bool SaveDialogs(Session& session, QWidget& window, const std::filesystem::path&
     browser.List()->selectRow(0);
     bool ok = Save(browser, outFolder / "9-browser.png");
 
-    CSettings settings(session.Settings(), &window);
+    CSettingsDlg settings(session.Settings(), &window);
     settings.show();
     ok = Save(settings, outFolder / "10-settings.png") && ok;
 

@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+namespace talvex::gui {
+
 using talvex::DegassingField;
 
 namespace {
@@ -226,3 +228,5 @@ void CDlgDegassing::ShowPage() {
             edits_[i]->setText(ToQ(view.text));
     }
 }
+
+} // namespace talvex::gui

@@ -16,6 +16,8 @@ namespace talvex {
 class Session;
 }
 
+namespace talvex::gui {
+
 // The degassing page ("Дегазация") over the session's DegassingPage. A typed value is taken one second
 // after the last keystroke, rewritten as the program reads it, and every completed edit or method change
 // asks for a recalculation of the whole session through recalculationRequested(), emitted as a queued
@@ -69,3 +71,5 @@ private:
     int pending_ = -1;        // index of the pending input field, -1 when none
     bool ownRewrite_ = false; // the next change notification is the page's own rewrite
 };
+
+} // namespace talvex::gui

@@ -320,9 +320,8 @@ void CTalvexDlg::RefreshList() {
 }
 
 void CTalvexDlg::RefreshNlhPage() {
-    talvex::CSettings settings; // the decimals are read afresh by every fill
-    settings.Load(session_.Settings());
-    nlhPage_->SetGrid(FillNlhPage(session_.Nlh(), settings.QtyNumAfterDot));
+    // The decimals are read afresh by every fill.
+    nlhPage_->SetGrid(session_.NlhGrid(session_.StoredSettings().QtyNumAfterDot));
 }
 
 void CTalvexDlg::RefreshPeakGrid() {

@@ -16,8 +16,6 @@ class QPushButton;
 class QTabWidget;
 class QTimer;
 class QToolButton;
-class CDlgDegassing;
-class ChromatogramPlot;
 
 namespace talvex {
 class Session;
@@ -25,10 +23,12 @@ class Session;
 
 namespace talvex::gui {
 
+class CDlgDegassing;
 class CDlgMSG;
 class CDlgOutTable;
 class CGridCtrl;
 class COutTableS7S8;
+class ChromatogramPlot;
 
 // What the main window asks of the desktop and of the program's other dialogs; tests replace them. A dialog
 // hook returns true when the operator confirmed with OK; without a hook its button is disabled.

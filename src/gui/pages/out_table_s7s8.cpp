@@ -1,10 +1,7 @@
 #include "pages/out_table_s7s8.h"
 
 #include "app/session.h"
-#include "common/settings.h"
 #include "grid/grid_ctrl.h"
-#include "section7/gas_tables.h"
-#include "section8/condensate_tables.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -72,8 +69,9 @@ COutTableS7S8::COutTableS7S8(OutTableMode mode, const Session& session, QWidget*
     Refresh();
 }
 
-int COutTableS7S8::Kind() const {
-    return TableKind(static_cast<int>(mode_), resultKind_, composition_);
+TableKind COutTableS7S8::Kind() const {
+    // The radios always give a kind; the first is the fallback of a state they cannot reach.
+    return TableKindOf(static_cast<int>(mode_), resultKind_, composition_).value_or(TableKind::AnalysisFirst);
 }
 
 void COutTableS7S8::ReadRadios() {
@@ -98,19 +96,17 @@ void COutTableS7S8::OnResultClicked() {
 }
 
 void COutTableS7S8::Refresh() {
-    talvex::CSettings settings;
-    settings.Load(session_.Settings());
-    const int decimals = settings.QtyNumAfterDot;
-    const int kind = Kind();
+    const int decimals = session_.StoredSettings().QtyNumAfterDot;
+    const TableKind kind = Kind();
     switch (mode_) {
     case OutTableMode::Gas:
-        grid_->SetGrid(BuildGasPage(session_.Section7(), kind, decimals));
+        grid_->SetGrid(session_.GasGrid(kind, decimals));
         break;
     case OutTableMode::Condensate:
-        grid_->SetGrid(CondensatePageGrid(session_.Condensate(), kind, decimals));
+        grid_->SetGrid(session_.CondensateGrid(kind, decimals));
         break;
     case OutTableMode::Marking:
-        grid_->SetGrid(MarkingPageGrid(session_.Condensate(), kind, decimals));
+        grid_->SetGrid(session_.MarkingGrid(kind, decimals));
         break;
     }
 }

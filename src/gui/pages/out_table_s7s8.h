@@ -27,7 +27,7 @@ public:
     OutTableMode Mode() const { return mode_; }
     int Composition() const { return composition_; }
     int ResultKind() const { return resultKind_; }
-    int Kind() const;
+    TableKind Kind() const;
 
     // Rebuilds the table from the session with the current radio states (after every recalculation).
     void Refresh();

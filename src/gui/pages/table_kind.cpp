@@ -2,10 +2,10 @@
 
 namespace talvex::gui {
 
-int TableKind(int mode, int resultKind, int composition) {
+std::optional<TableKind> TableKindOf(int mode, int resultKind, int composition) {
     if (mode > 3 || resultKind > kResultControlStandard)
-        return 0;
-    return resultKind * 2 + composition + 1;
+        return std::nullopt;
+    return static_cast<TableKind>(resultKind * 2 + composition + 1);
 }
 
 bool CompositionSelectable(int resultKind) {

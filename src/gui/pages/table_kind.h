@@ -1,5 +1,9 @@
 #pragma once
 
+#include "common/table_kind.h"
+
+#include <optional>
+
 namespace talvex::gui {
 
 // What a composition page shows.
@@ -10,9 +14,9 @@ inline constexpr int kResultAnalysis = 0;
 inline constexpr int kResultControlSample = 1; // "Контроль с применением ОК (проба)"
 inline constexpr int kResultControlStandard = 2; // "Контроль с применением ОК (ГСО)"
 
-// The table kind handed to the table builders: resultKind x 2 + composition + 1 (1 to 6); 0 when the
-// mode or the result kind is out of range.
-int TableKind(int mode, int resultKind, int composition);
+// The one conversion from the radio buttons to the table kind the session builds: the result kind and the
+// composition (0 or 1) as the radios give them; none when the mode or the result kind is out of range.
+std::optional<TableKind> TableKindOf(int mode, int resultKind, int composition);
 
 // Whether the composition radios can be chosen for a result kind: not for the control with a standard,
 // whose table is the same for both compositions.

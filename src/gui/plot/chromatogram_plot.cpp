@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace talvex::gui {
+
 namespace {
 
 // Room for the axis labels around the drawing area.
@@ -309,3 +311,5 @@ void ChromatogramPlot::mouseReleaseEvent(QMouseEvent* event) {
 void ChromatogramPlot::mouseDoubleClickEvent(QMouseEvent*) {
     resetView();
 }
+
+} // namespace talvex::gui

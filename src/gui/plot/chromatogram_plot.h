@@ -13,6 +13,8 @@ class CChmFile;
 class Session;
 } // namespace talvex
 
+namespace talvex::gui {
+
 // A shaded time band drawn behind the signal, e.g. a boiling fraction's marking window.
 struct PlotBand {
     double start = 0.0; // minutes
@@ -75,3 +77,5 @@ private:
     QPointF dragNow_;
     QRectF dragView_;
 };
+
+} // namespace talvex::gui

@@ -32,6 +32,8 @@
 #include <ctime>
 #include <string>
 
+namespace talvex::gui {
+
 using talvex::ReportSwitch;
 
 namespace {
@@ -360,3 +362,5 @@ bool CDlgReport::ExportSpreadsheet(const std::filesystem::path& target) {
         Message(QMessageBox::Critical, ToQ(failure.caption), ToQ(failure.text));
     return done;
 }
+
+} // namespace talvex::gui

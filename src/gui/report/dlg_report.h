@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/report_settings.h"
+#include "common/report_settings.h"
 #include "report/spreadsheet_automation.h"
 
 #include <QDialog>
@@ -20,6 +20,8 @@ class QPushButton;
 namespace talvex {
 class Session;
 }
+
+namespace talvex::gui {
 
 // What the report dialog asks of the desktop. The defaults show the real file dialogs and message boxes
 // and open files with the desktop's default program; tests replace them to drive the dialog offscreen.
@@ -86,3 +88,5 @@ private:
     QPushButton* browse_ = nullptr;
     QPushButton* cancel_ = nullptr;
 };
+
+} // namespace talvex::gui

@@ -33,9 +33,9 @@ protected:
 
 double& ShareValue(::talvex::CSettings& s, int share) {
     switch (share) {
-    case CSettings::kN2:
+    case CSettingsDlg::kN2:
         return s.Sect7_ConcN2;
-    case CSettings::kO2:
+    case CSettingsDlg::kO2:
         return s.Sect7_ConcO2;
     default:
         return s.Sect7_ConcCO2;
@@ -44,7 +44,7 @@ double& ShareValue(::talvex::CSettings& s, int share) {
 
 } // namespace
 
-CSettings::CSettings(SettingsStore& profile, QWidget* parent) : QDialog(parent), profile_(profile) {
+CSettingsDlg::CSettingsDlg(SettingsStore& profile, QWidget* parent) : QDialog(parent), profile_(profile) {
     setWindowTitle(QStringLiteral("Настройки"));
     values_.Load(profile_);
 
@@ -79,7 +79,7 @@ CSettings::CSettings(SettingsStore& profile, QWidget* parent) : QDialog(parent),
     timer_ = new QTimer(this);
     timer_->setSingleShot(true);
     timer_->setInterval(kShareDelayMs);
-    connect(timer_, &QTimer::timeout, this, &CSettings::ConvertPendingShare);
+    connect(timer_, &QTimer::timeout, this, &CSettingsDlg::ConvertPendingShare);
     for (int s = 0; s < kShareCount; ++s) {
         auto* edit = new QLineEdit(
             QString::fromStdString(FormatFixed(ShareValue(values_, s), values_.QtyNumAfterDot)), section7);
@@ -88,14 +88,14 @@ CSettings::CSettings(SettingsStore& profile, QWidget* parent) : QDialog(parent),
         connect(edit, &QLineEdit::textChanged, this, [this, s] { OnShareChanged(s); });
     }
     EnableShares();
-    connect(airCorrection_, &QCheckBox::toggled, this, &CSettings::EnableShares);
+    connect(airCorrection_, &QCheckBox::toggled, this, &CSettingsDlg::EnableShares);
 
     auto* buttons = new QDialogButtonBox(this);
     // Enter anywhere in the dialog is OK.
     buttons->addButton(QStringLiteral("ОК"), QDialogButtonBox::AcceptRole)->setDefault(true);
     buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CSettings::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CSettings::reject);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CSettingsDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CSettingsDlg::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(decimalsRow);
@@ -105,17 +105,17 @@ CSettings::CSettings(SettingsStore& profile, QWidget* parent) : QDialog(parent),
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-bool CSettings::TimerActive() const {
+bool CSettingsDlg::TimerActive() const {
     return timer_->isActive();
 }
 
-void CSettings::EnableShares() {
+void CSettingsDlg::EnableShares() {
     values_.Sect7_CorrectO2 = airCorrection_->isChecked() ? 1 : 0;
     for (QLineEdit* edit : shares_)
         edit->setEnabled(values_.Sect7_CorrectO2 > 0);
 }
 
-void CSettings::OnShareChanged(int share) {
+void CSettingsDlg::OnShareChanged(int share) {
     if (selfUpdate_) {
         selfUpdate_ = false;
         pending_ = -1;
@@ -129,7 +129,7 @@ void CSettings::OnShareChanged(int share) {
     timer_->start();
 }
 
-void CSettings::ConvertPendingShare() {
+void CSettingsDlg::ConvertPendingShare() {
     timer_->stop();
     if (pending_ < 0)
         return;
@@ -148,7 +148,7 @@ void CSettings::ConvertPendingShare() {
     edit->setCursorPosition(static_cast<int>(shown.size()));
 }
 
-void CSettings::accept() {
+void CSettingsDlg::accept() {
     ConvertPendingShare(); // a share typed less than a second ago counts too
     decimals_->interpretText();
     values_.QtyNumAfterDot = decimals_->value();
@@ -161,7 +161,7 @@ void CSettings::accept() {
 }
 
 bool RunSettingsDialog(SettingsStore& profile, QWidget* parent) {
-    CSettings dialog(profile, parent);
+    CSettingsDlg dialog(profile, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -23,13 +23,13 @@ namespace talvex::gui {
 // after the last keystroke in its field (then shown normalised: "20,95" becomes "20.95"), at once when
 // another share is typed or on OK (Enter); OK writes the settings to the profile, the shares as typed
 // (the display alone is rounded to the stored decimals).
-class CSettings : public QDialog {
+class CSettingsDlg : public QDialog {
     Q_OBJECT
 public:
     enum Share { kN2, kO2, kCO2, kShareCount };
 
     // Loads the stored settings from `profile`, which must outlive the dialog.
-    explicit CSettings(SettingsStore& profile, QWidget* parent = nullptr);
+    explicit CSettingsDlg(SettingsStore& profile, QWidget* parent = nullptr);
 
     // The values as the dialog holds them (the shares as last taken over).
     const ::talvex::CSettings& Values() const { return values_; }

@@ -49,16 +49,17 @@ std::vector<std::string> ExampleSessionTexts(const fs::path& dataFolder) {
 
     std::vector<std::string> texts{GridText(session.ListGrid())};
     for (const COpenedChmFile& entry : session.Chromatograms()) {
-        texts.push_back(GridText(BuildPeakGrid(entry.peaks)));
+        texts.push_back(GridText(session.PeakGrid(entry.fileId)));
         texts.push_back(entry.passport.Describe());
     }
-    for (int kind = 1; kind <= 6; ++kind) {
-        texts.push_back(GridText(BuildGasPage(session.Section7(), kind)));
-        texts.push_back(GridText(CondensatePageGrid(session.Condensate(), kind, 3)));
+    for (const TableKind kind : kTableKinds) {
+        texts.push_back(GridText(session.GasGrid(kind, 3)));
+        texts.push_back(GridText(session.CondensateGrid(kind, 3)));
     }
-    for (int kind = 1; kind <= 4; ++kind)
-        texts.push_back(GridText(MarkingPageGrid(session.Condensate(), kind, 3)));
-    texts.push_back(GridText(FillNlhPage(session.Nlh(), 3)));
+    for (const TableKind kind : kTableKinds)
+        if (!IsStandardControl(kind))
+            texts.push_back(GridText(session.MarkingGrid(kind, 3)));
+    texts.push_back(GridText(session.NlhGrid(3)));
     for (const DegassingFieldView& field : session.Degassing().Fields())
         texts.push_back(field.caption + "\t" + field.text);
     texts.push_back(session.Log().LogText());

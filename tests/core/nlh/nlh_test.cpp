@@ -60,7 +60,9 @@ protected:
         DegassingParameters degassing;
         degassing.Method = method;
         degassing.GasFactor = gasFactor;
-        const CalcInputs inputs{list_, components_, times_, settings_, log_, failure_};
+        CSettings stored;
+        stored.Load(settings_);
+        const CalcInputs inputs{list_, components_, times_, stored, log_, failure_};
         CalcNLH(result_, gas_, condensate_, degassing, inputs);
         log_.Refresh();
     }
@@ -132,7 +134,7 @@ TEST_F(NlhTest, RowsFollowTheGasOrderThenTheCondensateOnlyComponents) {
     EXPECT_TRUE(IsNotSet(Row("F70-80").NLH_MassP));
     EXPECT_TRUE(IsNotSet(Row("F70-80").NLH_MM));
 
-    const GridModel page = FillNlhPage(result_, 3);
+    const GridModel page = NlhPageGrid(result_, 3);
     ASSERT_EQ(page.rows.size(), 5u + 1 + 1 + 1 + 3);
     EXPECT_EQ(page.rows[3].cells,
               (std::vector<std::string>{"4", "Неизвестный", "---", "---", "2.000", "---", "---", "---"}));
@@ -163,7 +165,7 @@ TEST_F(NlhTest, RefusalsAndTheEmptyCase) {
     Calc(MethodA, 120, 0);
     EXPECT_EQ(log_.Texts(kMsgError).at(0).rfind("Неизвестна плотность газа дегазации.\r\n", 0), 0u);
     EXPECT_TRUE(IsNotSet(result_.GasFactorKg));
-    EXPECT_TRUE(FillNlhPage(result_, 3).rows.empty());
+    EXPECT_TRUE(NlhPageGrid(result_, 3).rows.empty());
 }
 
 TEST_F(NlhTest, ReportTablesWithADecimalCommaAndTheSwitch) {
@@ -172,7 +174,7 @@ TEST_F(NlhTest, ReportTablesWithADecimalCommaAndTheSwitch) {
     Calc(MethodB, 200);
     pugi::xml_document doc;
     pugi::xml_node root = doc.append_child("root");
-    ASSERT_EQ(WriteNlhReport(root, result_, settings_), 0);
+    ASSERT_EQ(WriteNlhReport(root, result_, 3, LoadReportSettings(settings_)), 0);
     EXPECT_STREQ(root.first_child().name(), "Table18");
     EXPECT_STREQ(root.child("Header_S9").text().get(), "Результаты расчета НЖУ");
     pugi::xml_node first = root.child("Table18").child("row");
@@ -185,15 +187,15 @@ TEST_F(NlhTest, ReportTablesWithADecimalCommaAndTheSwitch) {
 
     ResetNlh(result_);
     pugi::xml_node empty = doc.append_child("empty");
-    WriteNlhReport(empty, result_, settings_);
+    WriteNlhReport(empty, result_, 3, LoadReportSettings(settings_));
     EXPECT_STREQ(empty.child("Table18").last_child().child("NLH_MassP").text().get(), "---");
     EXPECT_STREQ(empty.child("Table19").first_child().child("val").text().get(), "---");
 
     settings_.WriteInt("report_settings", "RezNLH", 0);
     pugi::xml_node off = doc.append_child("off");
-    EXPECT_EQ(WriteNlhReport(off, result_, settings_), 0);
+    EXPECT_EQ(WriteNlhReport(off, result_, 3, LoadReportSettings(settings_)), 0);
     EXPECT_FALSE(off.first_child());
-    EXPECT_EQ(WriteNlhReport(pugi::xml_node(), result_, settings_), -1);
+    EXPECT_EQ(WriteNlhReport(pugi::xml_node(), result_, 3, LoadReportSettings(settings_)), -1);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "report/report_settings.h"
+#include "common/report_settings.h"
 #include "report/table1.h"
 
 #include <gtest/gtest.h>

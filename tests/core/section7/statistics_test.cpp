@@ -128,7 +128,7 @@ TEST_F(RowsTest, OneAnalysisKeepsItsOwnProperties) {
     AverageRows(r, w.log);
     EXPECT_TRUE(IsNotSet(r.rows[kFractionComposition][0].average));
     EXPECT_EQ(r.averagedProperties[kFractionComposition].density, 0.7);
-    const GridModel page = BuildGasPage(r, 2, 3);
+    const GridModel page = GasPageGrid(r, TableKind::AnalysisSecond, 3);
     ASSERT_EQ(page.columns.size(), 3u);
     EXPECT_EQ(page.columns[2].caption, "Ан-1. Масс. доля, %");
     EXPECT_EQ(page.rows[0].cells, (std::vector<std::string>{"1", "Метан", "100.000"}));
@@ -143,7 +143,7 @@ TEST_F(RowsTest, ThePageAndTheReportShowTheRows) {
     AddAnalysis({{"Метан", 89.4}, {"Этан", 10}});
     BuildRows(r);
     AverageRows(r, w.log);
-    const GridModel page = BuildGasPage(r, 1, 3);
+    const GridModel page = GasPageGrid(r, TableKind::AnalysisFirst, 3);
     ASSERT_EQ(page.columns.size(), 9u);
     EXPECT_EQ(page.rows[0].cells, (std::vector<std::string>{"1", "Метан", "90.000", "90.600", "89.400",
                                                             "90.000   ±1.800", "1.333", "1.500", "Да"}));
@@ -154,7 +154,10 @@ TEST_F(RowsTest, ThePageAndTheReportShowTheRows) {
     pugi::xml_node root = doc.append_child("root");
     w.profile.WriteInt("report_settings", "GD_ChrmList", 0);
     w.profile.WriteInt("settings", "QtyNumAfterDot", 2);
-    ASSERT_EQ(WriteGasReport(root, r, w.profile), 0);
+    CSettings stored;
+    stored.Load(w.profile);
+    const ReportSettings switches = LoadReportSettings(w.profile);
+    ASSERT_EQ(WriteGasReport(root, r, stored.QtyNumAfterDot, switches), 0);
     EXPECT_STREQ(root.child("Header_S7").text().get(), "Газ дегазации");
     EXPECT_FALSE(root.child("Table2"));
     const pugi::xml_node butane = root.child("Table3").find_child(
@@ -168,7 +171,7 @@ TEST_F(RowsTest, ThePageAndTheReportShowTheRows) {
     EXPECT_STREQ(butane.child("r").text().get(), "1,50");
     EXPECT_STREQ(root.child("Table4").first_child().child("title").text().get(), "Молярная масса, (г/моль)");
     EXPECT_TRUE(root.child("Table9"));
-    EXPECT_EQ(WriteGasReport(pugi::xml_node(), r, w.profile), -1);
+    EXPECT_EQ(WriteGasReport(pugi::xml_node(), r, stored.QtyNumAfterDot, switches), -1);
 }
 
 TEST_F(RowsTest, ControlWithASampleAgainstTheFirstAnalysis) {
@@ -190,7 +193,7 @@ TEST_F(RowsTest, ControlWithASampleAgainstTheFirstAnalysis) {
     EXPECT_TRUE(rows[0].withinLimit);
     EXPECT_TRUE(IsNotSet(rows[1].reference));
     EXPECT_TRUE(IsNotSet(rows[2].measured));
-    const GridModel page = BuildGasPage(r, 3, 3);
+    const GridModel page = GasPageGrid(r, TableKind::SampleControlFirst, 3);
     EXPECT_EQ(page.rows[2].cells,
               (std::vector<std::string>{"3", "Этан", "5.000", "---", "---", "---", "---"}));
     ASSERT_EQ(r.issues.size(), 2u);
@@ -215,12 +218,12 @@ TEST_F(RowsTest, ControlWithAStandardAgainstTheCertifiedValues) {
     EXPECT_DOUBLE_EQ(rows[0].K, 4 * 0.01 * 5.0);
     EXPECT_FALSE(rows[0].withinLimit);
     EXPECT_TRUE(IsNotSet(rows[2].Kk)); // no mass fraction: nothing to compare
-    const GridModel five = BuildGasPage(r, 5, 3);
+    const GridModel five = GasPageGrid(r, TableKind::StandardControlFirst, 3);
     EXPECT_EQ(five.rows[0].cells,
               (std::vector<std::string>{"1", "н-Бутан", "5.300", "5.000", "0.300", "0.200", "Нет"}));
     EXPECT_EQ(five.rows[2].cells,
               (std::vector<std::string>{"3", "Метан", "---", "90.000", "---", "---", "---"}));
-    EXPECT_EQ(BuildGasPage(r, 6, 3).rows.size(), five.rows.size());
+    EXPECT_EQ(GasPageGrid(r, TableKind::StandardControlSecond, 3).rows.size(), five.rows.size());
     ReportIssues(r.issues, w.log);
     EXPECT_THAT(
         w.log.Texts(kMsgError),
@@ -246,7 +249,7 @@ TEST_F(RowsTest, TheSpreadKeepsItsDecimalPointUnderARussianLocale) {
     AddAnalysis({{"Метан", 89.4}, {"Этан", 10}});
     BuildRows(r);
     AverageRows(r, w.log);
-    EXPECT_EQ(BuildGasPage(r, 1, 3).rows[0].cells[5], "90.000   ±1.800");
+    EXPECT_EQ(GasPageGrid(r, TableKind::AnalysisFirst, 3).rows[0].cells[5], "90.000   ±1.800");
 }
 
 } // namespace

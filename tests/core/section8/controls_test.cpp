@@ -65,7 +65,7 @@ TEST_F(OkpTest, AValueOutsideEveryRangeFailsWithoutAMeaninglessLimit) {
     BuildOkpItems(result_);
     CheckOkp(result_);
     const ControlItem& item = result_.okpItemsA[0];
-    EXPECT_EQ(item.normRange, &NoRange);
+    EXPECT_EQ(item.normRange, NoMatchingNorm());
     EXPECT_EQ(item.discrepancy, 1.0);
     EXPECT_EQ(item.limit, NotSet);
     EXPECT_FALSE(item.passed);

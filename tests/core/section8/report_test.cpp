@@ -15,7 +15,7 @@ protected:
     std::string Write() {
         pugi::xml_document doc;
         pugi::xml_node root = doc.append_child("root");
-        EXPECT_EQ(WriteCondensateReport(root, result_, settings_), 0);
+        EXPECT_EQ(WriteCondensateReport(root, result_, 3, LoadReportSettings(settings_)), 0);
         std::ostringstream out;
         root.print(out, "", pugi::format_raw);
         return out.str();
@@ -49,7 +49,7 @@ TEST_F(CondensateReportTest, TheStandardControlWritesNoFiguresForMemberLines) {
 }
 
 TEST_F(CondensateReportTest, NothingWithoutARootOrWithEverySwitchOff) {
-    EXPECT_EQ(WriteCondensateReport(pugi::xml_node(), result_, settings_), -1);
+    EXPECT_EQ(WriteCondensateReport(pugi::xml_node(), result_, 3, ReportSettings{}), -1);
     for (const char* key :
          {"CD_ChrmList", "CD_AnComp", "CD_AnFract", "CD_CSS_Comp", "CD_CSS_Fract", "CD_CSR"})
         settings_.WriteInt(kReportSettingsSection, key, 0);

@@ -93,7 +93,7 @@ TEST_F(StatisticsTest, AnAverageOutsideEveryRangeIsFlagged) {
     Analysis(1, {{normed_, 6.0}});
     BuildCondensateRows(result_);
     ComputeRowStatistics(result_);
-    EXPECT_EQ(result_.rowsA[0].normRange, &NoRange);
+    EXPECT_EQ(result_.rowsA[0].normRange, NoMatchingNorm());
     EXPECT_EQ(result_.rowsA[0].discrepancy, NotSet);
     EXPECT_TRUE(result_.problems.Problem("н-Гексан").outOfRange);
 }

@@ -1,4 +1,4 @@
-#include "report/report_settings.h"
+#include "common/report_settings.h"
 
 namespace talvex {
 namespace {
