@@ -119,7 +119,8 @@ TEST(ComponentGrid, RefusesTextWithoutANumberInANumberColumn) {
         EXPECT_FALSE(SetComponentCell(table, 0, c.block, c.column, c.typed, &refusal)) << c.typed;
         EXPECT_NE(refusal.find(std::string("\"") + c.typed + "\" не число"), std::string::npos) << refusal;
         const ComponentRecord& r = table.records[0];
-        const ComponentRecord& before = Ethane().records[0];
+        const ComponentTable unedited = Ethane(); // kept alive: the record is read below
+        const ComponentRecord& before = unedited.records[0];
         for (const auto field :
              {&PhaseProperties::carbonNumber, &PhaseProperties::boilingPoint, &PhaseProperties::molarMass,
               &PhaseProperties::density, &PhaseProperties::fidFactor, &PhaseProperties::tcdFactor,
