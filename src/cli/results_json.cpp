@@ -182,32 +182,28 @@ void WriteNlh(JsonWriter& json, const NlhResult& nlh) {
     json.EndObject();
 }
 
+// [{nameKey: path, "sha256": digest or null}] of a list of files.
+void WriteDigests(JsonWriter& json, const char* key, const char* nameKey,
+                  const std::vector<Provenance::File>& files) {
+    json.BeginArray(key);
+    for (const Provenance::File& file : files) {
+        json.BeginObject();
+        json.String(nameKey, file.path);
+        if (file.sha256.empty())
+            json.Null("sha256");
+        else
+            json.String("sha256", file.sha256);
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
 void WriteProvenance(JsonWriter& json, const Provenance& p, const SettingsStore& settings) {
     json.BeginObject("provenance");
     json.String("programVersion", p.programVersion);
     json.String("calculatedAt", FormatUtcTime(p.calculatedAt));
-    json.BeginArray("chromatograms");
-    for (const Provenance::File& file : p.chromatograms) {
-        json.BeginObject();
-        json.String("path", file.path);
-        if (file.sha256.empty())
-            json.Null("sha256");
-        else
-            json.String("sha256", file.sha256);
-        json.EndObject();
-    }
-    json.EndArray();
-    json.BeginArray("dataFiles");
-    for (const Provenance::File& file : p.dataFiles) {
-        json.BeginObject();
-        json.String("name", file.path);
-        if (file.sha256.empty())
-            json.Null("sha256");
-        else
-            json.String("sha256", file.sha256);
-        json.EndObject();
-    }
-    json.EndArray();
+    WriteDigests(json, "chromatograms", "path", p.chromatograms);
+    WriteDigests(json, "dataFiles", "name", p.dataFiles);
     WriteSettings(json, settings);
     json.EndObject();
 }

@@ -45,15 +45,12 @@ std::vector<SessionDataFile> DigestDataFiles(const fs::path& dataFolder) {
     return files;
 }
 
-SessionRecord CaptureState(const Session& session, const std::string& deviceName,
-                           const fs::path& sessionFile) {
+SessionRecord CaptureState(const Session& session, const std::string& deviceName) {
     SessionRecord record;
     record.programVersion = ProgramVersion();
-    const fs::path sessionFolder = FolderOf(sessionFile);
     for (const COpenedChmFile& entry : session.Chromatograms()) {
         SessionChromatogram c;
         c.path = entry.passport.path;
-        c.relativePath = RelativePath(c.path, sessionFolder);
         c.fileId = entry.fileId;
         record.chromatograms.push_back(std::move(c));
     }
@@ -77,19 +74,22 @@ SessionRecord CaptureState(const Session& session, const std::string& deviceName
     record.settings.airCO2 = store.ReadString(kSettingsSection, kKeyConcCO2, "0.0");
     record.reportSwitches = LoadReportSettings(store).switches;
 
-    std::error_code ec;
-    const fs::path dataFolder = fs::absolute(session.DataFolder(), ec);
-    record.dataFolder = (ec ? session.DataFolder() : dataFolder).lexically_normal().string();
-    record.dataFolderRelative = RelativePath(session.DataFolder(), sessionFolder);
+    record.dataFolder = session.DataFolder().string();
     return record;
 }
 
 std::optional<SessionRecord> CaptureSession(const Session& session, const std::string& deviceName,
                                             const fs::path& sessionFile, std::int64_t now, std::string& error,
                                             FileDigestCache* cache) {
-    SessionRecord record = CaptureState(session, deviceName, sessionFile);
+    SessionRecord record = CaptureState(session, deviceName);
     record.savedAt = now;
+    const fs::path sessionFolder = FolderOf(sessionFile);
+    std::error_code absoluteError;
+    const fs::path dataFolder = fs::absolute(session.DataFolder(), absoluteError);
+    record.dataFolder = (absoluteError ? session.DataFolder() : dataFolder).lexically_normal().string();
+    record.dataFolderRelative = RelativePath(session.DataFolder(), sessionFolder);
     for (SessionChromatogram& c : record.chromatograms) {
+        c.relativePath = RelativePath(c.path, sessionFolder);
         std::string reason;
         const std::optional<std::string> digest =
             cache ? cache->Digest(c.path, &reason) : Sha256OfFile(c.path, &reason);

@@ -24,10 +24,10 @@ std::optional<SessionRecord> CaptureSession(const Session& session, const std::s
                                             const std::filesystem::path& sessionFile, std::int64_t now,
                                             std::string& error, FileDigestCache* cache = nullptr);
 
-// What the operator set, without reading any file: the record of CaptureSession with no sizes or digests
-// and no save time. Two states that differ mean the session changed.
-SessionRecord CaptureState(const Session& session, const std::string& deviceName,
-                           const std::filesystem::path& sessionFile);
+// What the operator set, without touching the file system: the record of CaptureSession with no relative
+// paths, sizes or digests and no save time. Two states that differ mean the session changed; cheap
+// enough for every keystroke.
+SessionRecord CaptureState(const Session& session, const std::string& deviceName);
 
 // The four data files in the order the record lists them, with their digests (an empty digest for a file
 // that cannot be read).

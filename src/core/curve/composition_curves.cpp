@@ -47,7 +47,7 @@ CompositionCurves CondensateCurves(const CondensateResult& condensate) {
         if (row.perAnalysis.empty())
             continue;
         const CondensateEntry& first = *row.perAnalysis.begin()->second;
-        items.push_back(ItemOf(first, row.name, row.analysisCount < 2 ? first.massFraction : row.average));
+        items.push_back(ItemOf(first, row.name, row.ResultValue()));
     }
     curves.result = BuildBoilingCurve(items, curves.reason);
     for (const CondensateAnalysis& analysis : condensate.analyses) {

@@ -40,10 +40,7 @@ void BuildRows(NlhResult& result, const Section7Result& gas, const CondensateRes
     }
     for (const CondensateRow& liquidRow : condensate.rowsA) {
         const bool single = liquidRow.analysisCount < 2;
-        const double value = !single ? liquidRow.average
-                             : liquidRow.perAnalysis.empty()
-                                 ? NotSet
-                                 : liquidRow.perAnalysis.begin()->second->massFraction;
+        const double value = liquidRow.ResultValue();
         if (NlhRow* existing = FindRow(result.rows, liquidRow.name)) {
             if (!single || !liquidRow.perAnalysis.empty())
                 existing->DC_MassP = value;

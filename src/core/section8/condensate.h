@@ -136,6 +136,14 @@ struct CondensateRow {
     double accuracy = NotSet;             // the ± of the average
     const NormRange* normRange = nullptr; // nullptr: none; NoMatchingNorm(): none applies
 
+    // The row's value for the unstable liquid (and its boiling curve): the average of two analyses or more,
+    // else the mass fraction of the lowest analysis; NotSet without any entry.
+    double ResultValue() const {
+        if (analysisCount >= 2)
+            return average;
+        return perAnalysis.empty() ? NotSet : perAnalysis.begin()->second->massFraction;
+    }
+
     const CondensateEntry* EntryFor(std::int32_t analysisNo) const {
         const auto it = perAnalysis.find(analysisNo);
         return it == perAnalysis.end() ? nullptr : it->second;

@@ -119,7 +119,7 @@ void CTalvexDlg::OnSaveSessionClicked() {
 }
 
 std::string CTalvexDlg::CurrentState() const {
-    return SessionToJson(CaptureState(session_, deviceName_.toStdString(), sessionPath_.toStdString()));
+    return SessionToJson(CaptureState(session_, deviceName_.toStdString()));
 }
 
 // Called after every change the window shows: a recalculation that changed nothing the operator set
