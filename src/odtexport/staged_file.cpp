@@ -1,5 +1,7 @@
 #include "staged_file.h"
 
+#include "base/unique_fd.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,28 +13,6 @@
 
 namespace brisquel {
 namespace {
-
-// Closes a descriptor on every path out.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    int Get() const { return fd_; }
-    // Closes now and reports the outcome: a network file system may report a failed write only here.
-    bool Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
 
 // A new hidden folder beside the target, for the staged copy and the archive writer's own temporary
 // file. Returns its path, empty when the folder takes no new entry. The name is short and fixed in length.
@@ -57,7 +37,7 @@ std::string CreateStagingFolder(const std::filesystem::path& target) {
 
 // Flushes a file or a folder to the disk.
 bool Sync(const std::string& path, int flags) {
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | flags));
+    talvex::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | flags));
     return fd.Get() >= 0 && ::fsync(fd.Get()) == 0;
 }
 
@@ -103,7 +83,7 @@ bool StagedFile::CopyFrom(const std::string& source, const std::string& target) 
     if (target.empty() || !targetPath.has_filename())
         return false;
     // O_NONBLOCK: a FIFO given as template must not hang the caller.
-    Descriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    talvex::UniqueFd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat sourceStat {};
     if (in.Get() < 0 || ::fstat(in.Get(), &sourceStat) != 0 || !S_ISREG(sourceStat.st_mode))
         return false;
@@ -118,10 +98,10 @@ bool StagedFile::CopyFrom(const std::string& source, const std::string& target) 
     target_ = target;
     // Created with the usual permissions (0666 less the umask), so that the finished report gets them too.
     path_ = (std::filesystem::path(folder_) / "staged.odt").string();
-    Descriptor out(::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    talvex::UniqueFd out(::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     const int flags = ::fcntl(in.Get(), F_GETFL);
     ::fcntl(in.Get(), F_SETFL, flags & ~O_NONBLOCK);
-    if (out.Get() < 0 || !CopyAll(in.Get(), out.Get()) || !out.Close()) {
+    if (out.Get() < 0 || !CopyAll(in.Get(), out.Get()) || out.Close() != 0) {
         Remove();
         return false;
     }

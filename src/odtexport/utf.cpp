@@ -1,6 +1,6 @@
 #include "utf.h"
 
-#include "common/utf8_append.h"
+#include "base/utf8_append.h"
 
 namespace brisquel {
 namespace {

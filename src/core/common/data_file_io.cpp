@@ -1,5 +1,6 @@
 #include "common/data_file_io.h"
 
+#include "base/unique_fd.h"
 #include "common/format.h"
 
 #include <fcntl.h>
@@ -33,28 +34,6 @@ std::string ReadFailedText(const std::filesystem::path& path, const std::string&
 std::string WriteFailedText(const std::filesystem::path& path, const std::string& reason) {
     return StrPrintf("Не удалось записать файл %s:\r\n%s", path.string().c_str(), reason.c_str());
 }
-
-// Closes the descriptor on every path out of a function.
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    ~Fd() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    int get() const { return fd_; }
-    // Closes now and reports the result: on some file systems a failed write shows only here.
-    int Close() {
-        const int rc = ::close(fd_);
-        fd_ = -1;
-        return rc;
-    }
-
-private:
-    int fd_;
-};
 
 bool ReadAll(int fd, std::uint64_t count, std::string& out, int& err) {
     out.clear();
@@ -117,29 +96,29 @@ bool CommitThroughTemporaryFile(const std::filesystem::path& path, const std::fi
     std::string pattern = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    Fd out(::mkstemp(name.data()));
-    if (out.get() < 0) {
+    UniqueFd out(::mkstemp(name.data()));
+    if (out.Get() < 0) {
         SetError(error, WriteFailedText(path, ErrnoText(errno)));
         return false;
     }
     const std::string tempPath(name.data());
 
     auto fail = [&](int code) {
-        if (out.get() >= 0)
+        if (out.Get() >= 0)
             out.Close();
         ::unlink(tempPath.c_str());
         SetError(error, WriteFailedText(path, ErrnoText(code)));
         return false;
     };
 
-    if (::fchmod(out.get(), mode) != 0)
+    if (::fchmod(out.Get(), mode) != 0)
         return fail(errno);
-    if (old && ::fchown(out.get(), old->st_uid, old->st_gid) != 0) {
+    if (old && ::fchown(out.Get(), old->st_uid, old->st_gid) != 0) {
         // Only a privileged process may give the file away; an ordinary user's file is theirs anyway.
     }
-    if (!WriteAll(out.get(), head, err) || !WriteAll(out.get(), tail, err))
+    if (!WriteAll(out.Get(), head, err) || !WriteAll(out.Get(), tail, err))
         return fail(err);
-    if (::fsync(out.get()) != 0)
+    if (::fsync(out.Get()) != 0)
         return fail(errno);
     if (out.Close() != 0)
         return fail(errno);
@@ -162,16 +141,16 @@ bool ReadFileFrom(const std::filesystem::path& path, std::uint64_t offset, std::
     bytes.clear();
     struct stat st {};
     int err = 0;
-    Fd fd(OpenExisting(path, st, err));
-    if (fd.get() < 0) {
+    UniqueFd fd(OpenExisting(path, st, err));
+    if (fd.Get() < 0) {
         SetError(error, err == ENOENT ? NotFoundText(path) : ReadFailedText(path, ErrnoText(err)));
         return false;
     }
     const auto size = static_cast<std::uint64_t>(st.st_size);
     if (offset >= size)
         return true;
-    if (::lseek(fd.get(), static_cast<off_t>(offset), SEEK_SET) < 0 ||
-        !ReadAll(fd.get(), size - offset, bytes, err)) {
+    if (::lseek(fd.Get(), static_cast<off_t>(offset), SEEK_SET) < 0 ||
+        !ReadAll(fd.Get(), size - offset, bytes, err)) {
         if (err == 0)
             err = errno;
         bytes.clear();
@@ -196,8 +175,8 @@ bool RewriteFileAfter(const std::filesystem::path& path, std::uint64_t keep, std
     int err = 0;
     std::string kept;
     {
-        Fd in(OpenExisting(target, st, err));
-        if (in.get() < 0) {
+        UniqueFd in(OpenExisting(target, st, err));
+        if (in.Get() < 0) {
             SetError(error, err == ENOENT ? NotFoundText(path) : WriteFailedText(path, ErrnoText(err)));
             return false;
         }
@@ -211,7 +190,7 @@ bool RewriteFileAfter(const std::filesystem::path& path, std::uint64_t keep, std
             SetError(error, WriteFailedText(path, "файл короче строки заголовка, которую нужно сохранить."));
             return false;
         }
-        if (!ReadAll(in.get(), keep, kept, err) || kept.size() != keep) {
+        if (!ReadAll(in.Get(), keep, kept, err) || kept.size() != keep) {
             SetError(error, WriteFailedText(path, err ? ErrnoText(err) : "файл изменился во время чтения."));
             return false;
         }

@@ -1,6 +1,6 @@
 #include "common/text_codec.h"
 
-#include "common/utf8_append.h"
+#include "base/utf8_append.h"
 
 #include <unicode/ucnv.h>
 
