@@ -13,4 +13,10 @@ inline bool IsNotSet(double value) {
     return !(value > NotSet);
 }
 
+// True when a time (a peak's start or end, minutes) is missing: not set, or the largest double or +inf
+// that a damaged file may hold where a time should be. Both calculations integrate only between set times.
+inline bool IsMissingTime(double t) {
+    return IsNotSet(t) || !(t < std::numeric_limits<double>::max());
+}
+
 } // namespace talvex

@@ -1,6 +1,7 @@
 #include "section7/blank_correction.h"
 
 #include "chromatogram/opened_chm_file.h"
+#include "common/not_set.h"
 #include "section7/gas_messages.h"
 
 #include <algorithm>
@@ -19,10 +20,6 @@ std::optional<std::size_t> SampleIndex(double t, double t0, double dt, std::size
     if (!(index < static_cast<double>(n)))
         return std::nullopt;
     return static_cast<std::size_t>(index);
-}
-
-bool IsMissingTime(double t) {
-    return IsNotSet(t) || t == std::numeric_limits<double>::max() || std::isnan(t);
 }
 
 } // namespace

@@ -8,14 +8,6 @@
 #include <cstddef>
 
 namespace talvex {
-namespace {
-
-bool IsMissingTime(double t) {
-    return IsNotSet(t) || t >= std::numeric_limits<double>::max();
-}
-
-} // namespace
-
 bool CondensateRun::AttachRun(const COpenedChmFile& run) {
     chromatogram = &run;
     step = run.signal.step;

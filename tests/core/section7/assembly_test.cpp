@@ -297,8 +297,14 @@ TEST_F(CorrectedAreaTest, EndsBetweenSamples) {
 }
 
 TEST_F(CorrectedAreaTest, MissingOrOutsideTimesGiveNotSet) {
-    for (const auto& [from, to] : std::vector<std::pair<double, double>>{
-             {NotSet, 5}, {1, std::numeric_limits<double>::max()}, {1, 7.5}, {5, 2}, {std::nan(""), 2}})
+    for (const auto& [from, to] :
+         std::vector<std::pair<double, double>>{{NotSet, 5},
+                                                {1, std::numeric_limits<double>::max()},
+                                                {1, 7.5},
+                                                {5, 2},
+                                                {std::nan(""), 2},
+                                                {1, std::numeric_limits<double>::infinity()},
+                                                {-std::numeric_limits<double>::infinity(), 2}})
         EXPECT_TRUE(IsNotSet(CorrectedArea(a, from, to))) << from << " " << to;
     EXPECT_DOUBLE_EQ(CorrectedArea(a, -3, 0.1), (0.5 * V(0) + V(0) + 0.5 * V(0)) * 0.25);
 }

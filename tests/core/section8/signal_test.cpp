@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 namespace talvex {
@@ -78,6 +79,8 @@ TEST(CondensateAnalysisTest, IntegrateFollowsTheSectionRule) {
         {3.7, 1.2, NotSet},                              // reversed bounds
         {NotSet, 2.0, NotSet},
         {2.0, big, NotSet},
+        {2.0, std::numeric_limits<double>::infinity(), NotSet},
+        {std::nan(""), 2.0, NotSet},
         {2.0, 5.6, NotSet},                       // past the last sample
         {-3.2, 1.2, (1 + 2) + 0.5 * 1 + 0.5 * 2}, // before the run: from its first sample
     };
