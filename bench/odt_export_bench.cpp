@@ -66,7 +66,7 @@ void BM_ExportOdtReport(benchmark::State& state) {
     const fs::path templatePath = fs::path(TALVEX_SOURCE_DIR) / "templates" / "Template_tlvx.odt";
     const fs::path output = e.dir / "report.odt";
     for (auto _ : state)
-        if (WriteOdtReport(doc, templatePath, output, false) != 0)
+        if (WriteOdtReport(doc, templatePath, output) != 0)
             state.SkipWithError("the export failed");
 }
 BENCHMARK(BM_ExportOdtReport)->Unit(benchmark::kMillisecond);

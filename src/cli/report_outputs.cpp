@@ -19,7 +19,7 @@ namespace {
 
 bool WriteOdt(const pugi::xml_document& doc, const std::filesystem::path& templatePath,
               const std::filesystem::path& output, std::string& error) {
-    const std::int32_t result = WriteOdtReport(doc, templatePath, output, false);
+    const std::int32_t result = WriteOdtReport(doc, templatePath, output);
     if (result >= 0)
         return true;
     error = std::string(kReportSaveFailedMessage) + " (" + output.string() + ": " +

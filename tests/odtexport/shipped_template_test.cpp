@@ -57,7 +57,7 @@ protected:
     // The filled content.xml written for the report with the shipped template.
     std::string FilledContent() {
         const fs::path odt = dir_ / "report.odt";
-        EXPECT_EQ(talvex::WriteOdtReport(report_, kTemplate, odt, false), 0);
+        EXPECT_EQ(talvex::WriteOdtReport(report_, kTemplate, odt), 0);
         return ReadZipEntry(odt, "content.xml").value_or("");
     }
 
@@ -65,6 +65,23 @@ protected:
     pugi::xml_document report_;
     TempFolder dir_;
 };
+
+// A preview is opened only once it is whole, through the caller's opener, and exactly once.
+TEST_F(ExampleReport, TheCallersOpenerGetsTheWholeWrittenFile) {
+    const fs::path odt = dir_ / "preview.odt";
+    std::vector<fs::path> opened;
+    std::optional<std::string> contentWhenOpened;
+    ASSERT_EQ(talvex::WriteOdtReport(report_, kTemplate, odt,
+                                     [&](const fs::path& written) {
+                                         opened.push_back(written);
+                                         contentWhenOpened = ReadZipEntry(written, "content.xml");
+                                     }),
+              0);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], odt);
+    EXPECT_EQ(contentWhenOpened, ReadZipEntry(odt, "content.xml"));
+    EXPECT_TRUE(contentWhenOpened && contentWhenOpened->find("ГХ-2") != std::string::npos);
+}
 
 TEST(ShippedTemplate, HoldsEveryReportTableAndKeepsEachMarkerInOneTextRun) {
     const std::optional<std::string> content = ReadZipEntry(kTemplate, "content.xml");

@@ -5,16 +5,31 @@
 #include <string>
 
 namespace talvex {
+namespace {
+
+// The library calls its opener with a UTF-8 path and a context: here the caller's opener.
+void CallReportOpener(const char* utf8Path, void* context) {
+    (*static_cast<ReportOpener*>(context))(std::filesystem::path(utf8Path));
+}
+
+} // namespace
 
 std::int32_t WriteOdtReport(const pugi::xml_document& doc, const std::filesystem::path& templatePath,
-                            const std::filesystem::path& output, bool openAfter) {
+                            const std::filesystem::path& output, const ReportOpener& openAfter) {
     const pugi::xml_node root = doc.child("root");
     if (!root)
         return BRISQUEL_NULL_PATH;
     // Paths are UTF-8 bytes on Linux; the library takes them as UTF-16.
     const std::u16string templateText = templatePath.u16string();
     const std::u16string outputText = output.u16string();
-    return Export(root.internal_object(), templateText.c_str(), outputText.c_str(), openAfter ? 1 : 0);
+    if (!openAfter)
+        return Export(root.internal_object(), templateText.c_str(), outputText.c_str(), 0);
+    // The library's opener is its own setting: installed for this one export, then its default again.
+    ReportOpener opener = openAfter;
+    BrisquelSetOpener(&CallReportOpener, &opener);
+    const std::int32_t result = Export(root.internal_object(), templateText.c_str(), outputText.c_str(), 1);
+    BrisquelSetOpener(nullptr, nullptr);
+    return result;
 }
 
 } // namespace talvex

@@ -13,8 +13,6 @@
 #include "report/spreadsheet_export.h"
 #include "report/uno_spreadsheet.h"
 
-#include <brisquel.h>
-
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -90,18 +88,6 @@ ReportDialogHooks DesktopHooks(QWidget* owner) {
 }
 
 // What the library's opening of a preview came to.
-struct PreviewOpening {
-    const ReportDialogHooks* hooks = nullptr;
-    bool opened = false;
-};
-
-// The library opens a written preview through this; the context is a PreviewOpening.
-void OpenThroughHooks(const char* utf8Path, void* context) {
-    auto* opening = static_cast<PreviewOpening*>(context);
-    if (opening->hooks->openFile)
-        opening->opened = opening->hooks->openFile(QString::fromUtf8(utf8Path));
-}
-
 struct SwitchPlace {
     ReportSwitch key;
     const char* caption;
@@ -278,11 +264,15 @@ void CDlgReport::WriteOdt(bool preview) {
     }
 
     const std::filesystem::path templatePath = talvex::OdtTemplatePath(ToPath(hooks_.programFolder()));
-    // The library opens the preview through the dialog's own opener while it writes.
-    PreviewOpening opening{&hooks_};
-    BrisquelSetOpener(&OpenThroughHooks, &opening);
-    const std::int32_t result = talvex::WriteOdtReport(doc, templatePath, output, preview);
-    BrisquelSetOpener(nullptr, nullptr);
+    // A preview is opened through the dialog's own opener once it is written.
+    bool opened = false;
+    talvex::ReportOpener opener;
+    if (preview)
+        opener = [this, &opened](const std::filesystem::path& written) {
+            if (hooks_.openFile)
+                opened = hooks_.openFile(QString::fromStdString(written.string()));
+        };
+    const std::int32_t result = talvex::WriteOdtReport(doc, templatePath, output, opener);
     const std::string_view message = talvex::ReportExportMessage(result);
     if (!message.empty()) {
         Message(QMessageBox::Warning, ApplicationTitle(), ToQ(message));
@@ -293,7 +283,7 @@ void CDlgReport::WriteOdt(bool preview) {
     if (!preview)
         Message(QMessageBox::Information, ApplicationTitle(),
                 ToQ(talvex::ReportSavedMessage(output.string())));
-    else if (!opening.opened)
+    else if (!opened)
         Message(QMessageBox::Warning, ApplicationTitle(),
                 ToQ(talvex::ReportNotOpenedMessage(output.string())));
 }

@@ -124,7 +124,7 @@ std::vector<SaveKind> SaveKinds() {
                          return [folder](int version, std::string& error) {
                              const std::int32_t result =
                                  WriteOdtReport(Report(version), kSource / "templates" / "Template_tlvx.odt",
-                                                folder / "report.odt", false);
+                                                folder / "report.odt");
                              error = OdtReportResultText(result);
                              return result == 0;
                          };
