@@ -3,9 +3,11 @@
 #include "common/format.h"
 #include "components/component_table.h"
 #include "components/group_text.h"
+#include "section7/air_correction.h"
 #include "section7/blank_correction.h"
 #include "section7/calibration.h"
 #include "section7/gas_messages.h"
+#include "section7/mass_fractions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -202,6 +204,16 @@ void BuildComposition(GasAnalysis& analysis, double T, std::vector<GasLine>& lin
         if (c && !c->gas.group.empty() && c->gas.boilingPoint > T)
             TransferPeak(analysis, e, lines, ctx);
     }
+}
+
+void BuildFidCompositions(GasAnalysis& analysis, GasContext& ctx) {
+    BuildComposition(analysis, kComponentThreshold, analysis.componentLines, ctx);
+    BuildComposition(analysis, kFractionThreshold, analysis.fractionLines, ctx);
+    ComputeMassFractions(analysis, analysis.componentLines, kComponentComposition, ctx);
+    ComputeMassFractions(analysis, analysis.fractionLines, kFractionComposition, ctx);
+    JoinFidTcd(analysis, ctx);
+    CorrectAir(analysis, analysis.componentLines, ctx);
+    CorrectAir(analysis, analysis.fractionLines, ctx);
 }
 
 } // namespace talvex

@@ -15,6 +15,10 @@ inline constexpr double kFractionThreshold = 45.0;   // the component-fractional
 // moved wholly into that fraction. Needs the calibration and the corrected signal.
 void BuildComposition(GasAnalysis& analysis, double T, std::vector<GasLine>& lines, const GasContext& ctx);
 
+// Both compositions of an analysis (or a control run) after its calibration and blank correction: the
+// lines, their mass fractions, the FID-TCD join and the air correction, in that order.
+void BuildFidCompositions(GasAnalysis& analysis, GasContext& ctx);
+
 // Moves the whole corrected area of the peak into the fraction its group names, taking it out of the
 // fraction windows it overlaps. A peak whose areas cannot be worked out is left in place and reported.
 void TransferPeak(GasAnalysis& analysis, const PeakEntry& e, std::vector<GasLine>& lines,

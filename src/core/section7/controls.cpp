@@ -29,13 +29,7 @@ void ComputeControlSample(Section7Result& result, GasContext& ctx) {
     LoadSlotsAndJoinTcd(control, ctx);
     CorrectBlank(control, result.blankSlot, ctx.log);
     Calibrate(control, ctx.components, ctx.retentionTimes, ctx.log);
-    BuildComposition(control, kComponentThreshold, control.componentLines, ctx);
-    BuildComposition(control, kFractionThreshold, control.fractionLines, ctx);
-    ComputeMassFractions(control, control.componentLines, kComponentComposition, ctx);
-    ComputeMassFractions(control, control.fractionLines, kFractionComposition, ctx);
-    JoinFidTcd(control, ctx);
-    CorrectAir(control, control.componentLines, ctx);
-    CorrectAir(control, control.fractionLines, ctx);
+    BuildFidCompositions(control, ctx);
 }
 
 // The certified mixture is measured as it is: one line per FID peak, no blank, calibration or fractions.

@@ -21,10 +21,13 @@ struct PeakEntry {
     const COpenedChmFile* chromatogram = nullptr;
     const ComponentRecord* component = nullptr; // null when the database does not know the name
     std::string name;
-    double area = NotSet; // always positive: a negative peak counts by its size
-    double retentionTime = NotSet;
-    double beginTime = NotSet;
-    double endTime = NotSet;
+    // The reader's area, always positive (a negative peak counts by its size). For an FID peak the
+    // composition recomputes the area on the blank-corrected signal between beginTime and endTime; this one
+    // is only the fallback when that gives nothing. A TCD peak's area is used as it is.
+    double area = NotSet;
+    double retentionTime = NotSet; // minutes
+    double beginTime = NotSet;     // minutes
+    double endTime = NotSet;       // minutes
 };
 
 // One detector's chromatogram of an analysis; no chromatogram means the detector is absent.

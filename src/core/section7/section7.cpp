@@ -38,13 +38,7 @@ void ComputeAnalysis(GasAnalysis& a, const DetectorSlot& blank, GasContext& ctx)
     ComputeMassFractions(a, a.tcdLines, kTcdList, ctx);
     Calibrate(a, ctx.components, ctx.retentionTimes, ctx.log);
     CorrectBlank(a, blank, ctx.log);
-    BuildComposition(a, kComponentThreshold, a.componentLines, ctx);
-    BuildComposition(a, kFractionThreshold, a.fractionLines, ctx);
-    ComputeMassFractions(a, a.componentLines, kComponentComposition, ctx);
-    ComputeMassFractions(a, a.fractionLines, kFractionComposition, ctx);
-    JoinFidTcd(a, ctx);
-    CorrectAir(a, a.componentLines, ctx);
-    CorrectAir(a, a.fractionLines, ctx);
+    BuildFidCompositions(a, ctx);
     for (int c = 0; c < kCompositions; ++c) {
         GasProperties& p = a.properties[static_cast<std::size_t>(c)];
         p = ComputeProperties(a.Lines(c), ctx.issues);

@@ -45,10 +45,10 @@ struct BoilingCalibration {
 // A condensate chromatogram taken into the calculation.
 struct CondensateRun {
     const COpenedChmFile* chromatogram = nullptr; // into the chromatogram list
-    double step = NotSet;
-    double startTime = NotSet;
-    double baselineLevel = NotSet; // signal level of the first second
-    std::int32_t levelPoints = -1; // samples in the first second
+    double step = NotSet;                         // minutes between samples
+    double startTime = NotSet;                    // minutes
+    double baselineLevel = NotSet;                // signal level of the first second, in the signal's units
+    std::int32_t levelPoints = -1;                // samples in the first second
 
     // Takes the run and measures its baseline level. False (and the run taken all the same) when the
     // signal holds fewer samples than its first second needs: the level cannot be measured.
@@ -63,15 +63,15 @@ struct CondensateEntry {
     std::vector<const cmpeek*> groupPeaks;
     std::string name;
     bool isFraction = false;
-    double retentionTime = NotSet; // set for individual components only
-    double windowStart = NotSet;
-    double windowEnd = NotSet;
-    std::int32_t lowTemp = kNoTemperature; // fraction limits
+    double retentionTime = NotSet;         // minutes; set for individual components only
+    double windowStart = NotSet;           // minutes
+    double windowEnd = NotSet;             // minutes
+    std::int32_t lowTemp = kNoTemperature; // fraction limits, °C
     std::int32_t highTemp = kNoTemperature;
-    double area = NotSet;
-    double massFraction = NotSet;
-    double responseFactor = NotSet;
-    double weightedArea = NotSet;
+    double area = NotSet;           // of the blank-corrected signal over the window (signal × minutes)
+    double massFraction = NotSet;   // mass %
+    double responseFactor = NotSet; // the component's (or the fraction's) sensitivity coefficient
+    double weightedArea = NotSet;   // area × responseFactor
 };
 
 enum class MarkingMethod { A, B }; // by boiling temperature / by carbon number
@@ -82,11 +82,11 @@ struct CondensateAnalysis : CondensateRun {
     std::vector<CondensateEntry> entriesA;
     std::vector<CondensateEntry> entriesB;
     std::int32_t pentaneIndex = -1; // n-pentane's entry in entriesA (and entriesB)
-    double massSumA = 0.0;
+    double massSumA = 0.0;          // sum of the weighted areas of each list
     double massSumB = 0.0;
-    double molarMassA = NotSet;
+    double molarMassA = NotSet; // g/mol
     double molarMassB = NotSet;
-    std::vector<double> corrected; // blank-corrected signal
+    std::vector<double> corrected; // blank-corrected signal, never below 0
     // The corrected samples lie on the blank's time axis: sample i at i × sampleStep + sampleStart. Kept as
     // the axis, not as a vector of times, so that a long run costs one array, not two.
     double sampleStep = NotSet;
@@ -102,8 +102,9 @@ struct CondensateAnalysis : CondensateRun {
 
     void SubtractBlank(const CondensateRun& blank);
     double SampleTime(std::size_t i) const { return static_cast<double>(i) * sampleStep + sampleStart; }
-    // Area of the corrected signal between two times (trapezoid-like sum of the samples); NotSet when a
-    // bound is missing or past the signal.
+    // Area of the corrected signal between two times in minutes (trapezoid-like sum of the samples);
+    // NotSet when a bound is missing (IsMissingTime), the bounds are reversed, or a bound lies past the
+    // signal.
     double Integrate(double t1, double t2) const;
 
     // Marks the analysis by both methods and computes both compositions (when n-pentane is marked).
@@ -128,12 +129,12 @@ struct CondensateRow {
     std::string name;
     std::int32_t analysisCount = 1;
     std::map<std::int32_t, const CondensateEntry*> perAnalysis; // analysis number -> its entry
-    double average = NotSet;
+    double average = NotSet;                                    // mass %, over the analyses
     double minimum = std::numeric_limits<double>::max();
     double maximum = NotSet;
     double discrepancy = NotSet; // spread relative to the average, %
     bool repeatabilityOk = false;
-    double accuracy = NotSet;             // the ± of the average
+    double accuracy = NotSet;             // the ± of the average, mass %
     const NormRange* normRange = nullptr; // nullptr: none; NoMatchingNorm(): none applies
 
     // The row's value for the unstable liquid (and its boiling curve): the average of two analyses or more,
@@ -158,11 +159,13 @@ struct ControlItem {
     std::string name;
     const CondensateEntry* firstEntry = nullptr;
     const CondensateEntry* secondEntry = nullptr;
-    double firstValue = NotSet;
-    double secondValue = NotSet;
-    double discrepancy = NotSet;
+    double firstValue = NotSet;  // mass %: analysis 1 (ОКП), the measured value (ОКЭ)
+    double secondValue = NotSet; // mass %: the control sample (ОКП), the certified value (ОКЭ)
+    double discrepancy = NotSet; // |firstValue - secondValue|, mass %
+    // mass %: ОКП the mean of both values × 0.84 × the reproducibility limit (%); ОКЭ the accuracy (%) of
+    // the certified value. NotSet when no norm row with that limit applies, and then the item fails.
     double limit = NotSet;
-    bool passed = false;
+    bool passed = false; // discrepancy <= limit
 };
 
 // Everything the condensate calculation leaves for the pages, the report and the unstable liquid. Rows and
