@@ -59,25 +59,10 @@ TEST_F(AndiCliTest, ASessionHalfStgHalfAndiGivesTheTablesOfAllStg) {
     ASSERT_EQ(allStg.size(), 21u);
     const std::string data = (fs::path(TALVEX_SOURCE_DIR) / "data").string();
     const auto run = [&](const std::vector<std::string>& files, const std::string& out) {
-        std::vector<std::string> args = {"run",
-                                         "--data-dir",
-                                         data,
-                                         "--method",
-                                         "A",
-                                         "--pressure",
-                                         "99,8",
-                                         "--temperature",
-                                         "293,6",
-                                         "--gas-volume1",
-                                         "0.0118",
-                                         "--gas-volume2",
-                                         "0.0004",
-                                         "--cond-mass1",
-                                         "84.6",
-                                         "--cond-mass2",
-                                         "1.7",
-                                         "--tables",
-                                         (dir_ / out).string()};
+        std::vector<std::string> args = {"run", "--data-dir", data};
+        const std::vector<std::string> degassing = testing::ExampleDegassingOptions();
+        args.insert(args.end(), degassing.begin(), degassing.end());
+        args.insert(args.end(), {"--tables", (dir_ / out).string()});
         args.insert(args.end(), files.begin(), files.end());
         const auto r = RunProgram("talvex-cli", args);
         ASSERT_EQ(r.exitCode, 0) << r.err;

@@ -43,25 +43,10 @@ protected:
     // The files are read from `examples` (by default the bundled folder).
     testing::CommandResult RunExample(std::vector<std::string> outputs,
                                       const fs::path& examples = fs::path(TALVEX_SOURCE_DIR) / "examples") {
-        std::vector<std::string> args = {"run",
-                                         "--data-dir",
-                                         std::string(TALVEX_SOURCE_DIR) + "/data",
-                                         "--device",
-                                         "ГХ-2 зав. № 114",
-                                         "--method",
-                                         "A",
-                                         "--pressure",
-                                         "99,8",
-                                         "--temperature",
-                                         "293,6",
-                                         "--gas-volume1",
-                                         "0.0118",
-                                         "--gas-volume2",
-                                         "0.0004",
-                                         "--cond-mass1",
-                                         "84.6",
-                                         "--cond-mass2",
-                                         "1.7"};
+        std::vector<std::string> args = {"run", "--data-dir", std::string(TALVEX_SOURCE_DIR) + "/data",
+                                         "--device", "ГХ-2 зав. № 114"};
+        const std::vector<std::string> degassing = testing::ExampleDegassingOptions();
+        args.insert(args.end(), degassing.begin(), degassing.end());
         args.insert(args.end(), outputs.begin(), outputs.end());
         for (const std::string& file : ExampleFiles(examples))
             args.push_back(file);

@@ -49,27 +49,11 @@ protected:
     // The example session typed on the command line with these settings, saved as lab/example.tlvx.
     testing::CommandResult SaveExample(std::vector<std::string> settings = {"--decimals", "4", "--switch",
                                                                             "CD_CSR=0"}) {
-        std::vector<std::string> args = {"run",
-                                         "--data-dir",
-                                         (dir_ / "lab" / "data").string(),
-                                         "--device",
-                                         "ГХ-2 зав. № 114",
-                                         "--method",
-                                         "A",
-                                         "--pressure",
-                                         "99,8",
-                                         "--temperature",
-                                         "293,6",
-                                         "--gas-volume1",
-                                         "0.0118",
-                                         "--gas-volume2",
-                                         "0.0004",
-                                         "--cond-mass1",
-                                         "84.6",
-                                         "--cond-mass2",
-                                         "1.7",
-                                         "--save-session",
-                                         (dir_ / "lab" / "example.tlvx").string()};
+        std::vector<std::string> args = {"run", "--data-dir", (dir_ / "lab" / "data").string(), "--device",
+                                         "ГХ-2 зав. № 114"};
+        const std::vector<std::string> degassing = testing::ExampleDegassingOptions();
+        args.insert(args.end(), degassing.begin(), degassing.end());
+        args.insert(args.end(), {"--save-session", (dir_ / "lab" / "example.tlvx").string()});
         args.insert(args.end(), settings.begin(), settings.end());
         for (const std::string& o : Outputs("saved"))
             args.push_back(o);

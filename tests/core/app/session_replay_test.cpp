@@ -1,9 +1,7 @@
 #include "app/session_replay.h"
 
 #include "common/settings.h"
-#include "methane_run.h"
-#include "stg_writer.h"
-#include "test_files.h"
+#include "session_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -19,24 +17,8 @@ constexpr std::int64_t kT = 1700000000;
 
 // A session over a copy of the shipped data folder with chromatogram files in "files/", saved as
 // "files/run.tlvx".
-class SessionReplayTest : public ::testing::Test {
+class SessionReplayTest : public testing::SessionFolderTest {
 protected:
-    void SetUp() override {
-        fs::create_directories(dir_ / "files");
-        testing::CopyShippedDataFolder(dir_ / "data");
-        session_ = std::make_unique<Session>(profile_, dir_ / "data");
-        ASSERT_TRUE(session_->LoadComponents().empty());
-    }
-
-    std::string Chromatogram(const std::string& name, const std::string& method, const std::string& sample,
-                             std::int64_t analysisTime) {
-        const std::string path = (dir_ / "files" / name).string();
-        std::string error;
-        EXPECT_TRUE(synth::WriteStg(path, testing::MethaneRun(method, sample, analysisTime), &error))
-            << error;
-        return path;
-    }
-
     // Three runs added out of list order, typed degassing values and settings that differ from the defaults.
     SessionRecord SavedSession() {
         const auto condensate = Chromatogram("c.stg", "ПИД ДК", "Проба 7", kT - 500);
@@ -56,10 +38,6 @@ protected:
         EXPECT_TRUE(record) << error;
         return record.value_or(SessionRecord{});
     }
-
-    testing::TempFolder dir_;
-    MemorySettingsStore profile_;
-    std::unique_ptr<Session> session_;
 };
 
 TEST_F(SessionReplayTest, AReopenedSessionIsTheSameCalculation) {

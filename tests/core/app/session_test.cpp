@@ -1,8 +1,6 @@
 #include "app/session.h"
 
-#include "methane_run.h"
-#include "stg_writer.h"
-#include "test_files.h"
+#include "session_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,34 +14,14 @@ namespace {
 namespace fs = std::filesystem;
 
 // A session over a copy of the shipped data folder, with chromatogram files made in a temporary folder.
-class SessionTest : public ::testing::Test {
+class SessionTest : public testing::SessionFolderTest {
 protected:
-    void SetUp() override {
-        fs::create_directories(dir_ / "files");
-        testing::CopyShippedDataFolder(dir_ / "data");
-        session_ = std::make_unique<Session>(profile_, dir_ / "data");
-        ASSERT_TRUE(session_->LoadComponents().empty());
-    }
-
-    std::string Chromatogram(const std::string& name, const std::string& method, const std::string& sample,
-                             std::int64_t analysisTime) {
-        const std::string path = (dir_ / "files" / name).string();
-        std::string error;
-        EXPECT_TRUE(synth::WriteStg(path, testing::MethaneRun(method, sample, analysisTime), &error))
-            << error;
-        return path;
-    }
-
     std::vector<std::string> Column(const GridModel& grid, std::size_t column) const {
         std::vector<std::string> cells;
         for (const auto& row : grid.rows)
             cells.push_back(row.cells.at(column));
         return cells;
     }
-
-    testing::TempFolder dir_;
-    MemorySettingsStore profile_;
-    std::unique_ptr<Session> session_;
 };
 
 constexpr std::int64_t kT = 1700000000; // 14.11.23 22:13:20 UTC

@@ -1,4 +1,4 @@
-#include "chromatogram/opened_chm_file.h"
+#include "message_fixtures.h"
 #include "messages/message_log.h"
 #include "messages/section_msg.h"
 
@@ -23,28 +23,12 @@ void RegisterGasTypes(MessageLog& log) {
     ASSERT_EQ(h.RegisterType(102, kMsgError, kMissingHeader, false), 102);
 }
 
-COpenedChmFile GasSampleRun(std::int32_t fileId, std::int32_t detector, std::int32_t analysisNo) {
-    COpenedChmFile c;
-    c.fileId = fileId;
-    c.role = COpenedChmFile::kSample;
-    c.medium = COpenedChmFile::kGas;
-    c.detector = detector;
-    c.analysisNo = analysisNo;
-    return c;
-}
-
 std::unique_ptr<Section7_MSG> UnnamedPeaks(const COpenedChmFile& chm, int count) {
-    auto msg = Section7_MSG::Create(101);
-    msg->SetChromatogram(chm);
-    msg->count = count;
-    return msg;
+    return MakeMsg<Section7_MSG>(101, &chm, {}, count);
 }
 
 std::unique_ptr<Section7_MSG> MissingPeak(const COpenedChmFile& chm, std::string peak) {
-    auto msg = Section7_MSG::Create(102);
-    msg->SetChromatogram(chm);
-    msg->text = std::move(peak);
-    return msg;
+    return MakeMsg<Section7_MSG>(102, &chm, std::move(peak));
 }
 
 // Records when the log lets go of it.

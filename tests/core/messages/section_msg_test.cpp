@@ -1,4 +1,4 @@
-#include "chromatogram/opened_chm_file.h"
+#include "message_fixtures.h"
 #include "messages/section_msg.h"
 
 #include <gtest/gtest.h>
@@ -8,29 +8,6 @@
 
 namespace talvex {
 namespace {
-
-COpenedChmFile Chromatogram(std::int32_t fileId, std::int32_t detector, std::int32_t analysisNo) {
-    COpenedChmFile c;
-    c.fileId = fileId;
-    c.role = COpenedChmFile::kSample;
-    c.medium = COpenedChmFile::kGas;
-    c.detector = detector;
-    c.analysisNo = analysisNo;
-    return c;
-}
-
-template <class Msg>
-std::unique_ptr<Msg> Make(std::int32_t id, const COpenedChmFile* chm = nullptr, std::string text = {},
-                          int count = 0) {
-    auto msg = Msg::Create(id);
-    if (msg) {
-        if (chm)
-            msg->SetChromatogram(*chm);
-        msg->text = std::move(text);
-        msg->count = count;
-    }
-    return msg;
-}
 
 TEST(SectionMsg, FactoriesCreateOnlyTheirOwnIds) {
     for (std::int32_t id : {-1, 0, 99, 105, 199, 200}) {
@@ -51,7 +28,7 @@ TEST(SectionMsg, FactoriesCreateOnlyTheirOwnIds) {
 }
 
 TEST(SectionMsg, TextsAreTheSameForCorrespondingIdsOfBothSections) {
-    const COpenedChmFile tcd = Chromatogram(3, COpenedChmFile::kTcd1, 1);
+    const COpenedChmFile tcd = GasSampleRun(3, COpenedChmFile::kTcd1, 1);
     int component = 0;
     struct Case {
         std::int32_t s7, s8;
@@ -64,29 +41,29 @@ TEST(SectionMsg, TextsAreTheSameForCorrespondingIdsOfBothSections) {
         {104, 203, "Метан"},
     };
     for (const Case& c : cases) {
-        auto s7 = Make<Section7_MSG>(c.s7, &tcd, "Метан", 4);
-        auto s8 = Make<Section8_MSG>(c.s8, &tcd, "Метан", 4);
+        auto s7 = MakeMsg<Section7_MSG>(c.s7, &tcd, "Метан", 4);
+        auto s8 = MakeMsg<Section8_MSG>(c.s8, &tcd, "Метан", 4);
         s7->SetSubject(&component, "C5+");
         s8->SetSubject(&component, "C5+");
         EXPECT_EQ(s7->GetText(), c.expected);
         EXPECT_EQ(s8->GetText(), c.expected);
     }
-    EXPECT_EQ(Make<Section7_MSG>(100, &tcd, "Метан")->GetText(), "");
+    EXPECT_EQ(MakeMsg<Section7_MSG>(100, &tcd, "Метан")->GetText(), "");
 }
 
 TEST(SectionMsg, TextsWithoutTheirChromatogramOrSubjectStillRead) {
-    EXPECT_EQ(Make<Section7_MSG>(101, nullptr, "", 2)->GetText(), "---, безымянных пиков: 2");
-    EXPECT_EQ(Make<Section8_MSG>(201, nullptr, "Этан")->GetText(), "Этан (---)");
-    EXPECT_EQ(Make<Section7_MSG>(103, nullptr, "Этан")->GetText(), "Этан (задна группа: )");
+    EXPECT_EQ(MakeMsg<Section7_MSG>(101, nullptr, "", 2)->GetText(), "---, безымянных пиков: 2");
+    EXPECT_EQ(MakeMsg<Section8_MSG>(201, nullptr, "Этан")->GetText(), "Этан (---)");
+    EXPECT_EQ(MakeMsg<Section7_MSG>(103, nullptr, "Этан")->GetText(), "Этан (задна группа: )");
     // an analysis number of -1 reads 0
-    const COpenedChmFile lone = Chromatogram(1, COpenedChmFile::kTcd2, -1);
-    EXPECT_EQ(Make<Section7_MSG>(101, &lone, "", 1)->GetText(),
+    const COpenedChmFile lone = GasSampleRun(1, COpenedChmFile::kTcd2, -1);
+    EXPECT_EQ(MakeMsg<Section7_MSG>(101, &lone, "", 1)->GetText(),
               "ДТП-2, Газ, анализ - 0, безымянных пиков: 1");
 }
 
 TEST(SectionMsg, IsSameFollowsTheRuleOfEachId) {
-    const COpenedChmFile fid = Chromatogram(0, COpenedChmFile::kFid, 0);
-    const COpenedChmFile tcd = Chromatogram(1, COpenedChmFile::kTcd1, 0);
+    const COpenedChmFile fid = GasSampleRun(0, COpenedChmFile::kFid, 0);
+    const COpenedChmFile tcd = GasSampleRun(1, COpenedChmFile::kTcd1, 0);
     int componentA = 0;
     int componentB = 0;
     auto withSubject = [](std::unique_ptr<Section7_MSG> m, const void* subject) {
@@ -99,30 +76,30 @@ TEST(SectionMsg, IsSameFollowsTheRuleOfEachId) {
         bool same;
     };
     Case cases[] = {
-        {"unnamed peaks, same chromatogram", Make<Section7_MSG>(101, &fid, "", 2),
-         Make<Section7_MSG>(101, &fid, "", 5), true},
-        {"unnamed peaks, other chromatogram", Make<Section7_MSG>(101, &fid), Make<Section7_MSG>(101, &tcd),
-         false},
-        {"missing peak, same text", Make<Section7_MSG>(102, &fid, "Метан"),
-         Make<Section7_MSG>(102, &fid, "Метан"), true},
-        {"missing peak, letter case differs", Make<Section7_MSG>(102, &fid, "Метан"),
-         Make<Section7_MSG>(102, &fid, "метан"), false},
-        {"missing peak, other chromatogram", Make<Section7_MSG>(102, &fid, "Метан"),
-         Make<Section7_MSG>(102, &tcd, "Метан"), false},
-        {"wrong group, same subject", withSubject(Make<Section7_MSG>(103, nullptr, "a"), &componentA),
-         withSubject(Make<Section7_MSG>(103, nullptr, "b"), &componentA), true},
-        {"wrong group, other subject", withSubject(Make<Section7_MSG>(103), &componentA),
-         withSubject(Make<Section7_MSG>(103), &componentB), false},
-        {"free text without subjects", Make<Section7_MSG>(104, nullptr, "x"),
-         Make<Section7_MSG>(104, nullptr, "x"), false},
-        {"free text, same subject", withSubject(Make<Section7_MSG>(104), &componentB),
-         withSubject(Make<Section7_MSG>(104), &componentB), true},
-        {"id 100", Make<Section7_MSG>(100), Make<Section7_MSG>(100), false},
-        {"different ids", Make<Section7_MSG>(101, &fid), Make<Section7_MSG>(102, &fid), false},
-        {"the two sections", Make<Section7_MSG>(101, &fid), Make<Section8_MSG>(200, &fid), false},
-        {"section 8 unnamed peaks", Make<Section8_MSG>(200, &fid), Make<Section8_MSG>(200, &fid), true},
-        {"section 8 missing peak, case", Make<Section8_MSG>(201, &fid, "Гексан"),
-         Make<Section8_MSG>(201, &fid, "гексан"), false},
+        {"unnamed peaks, same chromatogram", MakeMsg<Section7_MSG>(101, &fid, "", 2),
+         MakeMsg<Section7_MSG>(101, &fid, "", 5), true},
+        {"unnamed peaks, other chromatogram", MakeMsg<Section7_MSG>(101, &fid),
+         MakeMsg<Section7_MSG>(101, &tcd), false},
+        {"missing peak, same text", MakeMsg<Section7_MSG>(102, &fid, "Метан"),
+         MakeMsg<Section7_MSG>(102, &fid, "Метан"), true},
+        {"missing peak, letter case differs", MakeMsg<Section7_MSG>(102, &fid, "Метан"),
+         MakeMsg<Section7_MSG>(102, &fid, "метан"), false},
+        {"missing peak, other chromatogram", MakeMsg<Section7_MSG>(102, &fid, "Метан"),
+         MakeMsg<Section7_MSG>(102, &tcd, "Метан"), false},
+        {"wrong group, same subject", withSubject(MakeMsg<Section7_MSG>(103, nullptr, "a"), &componentA),
+         withSubject(MakeMsg<Section7_MSG>(103, nullptr, "b"), &componentA), true},
+        {"wrong group, other subject", withSubject(MakeMsg<Section7_MSG>(103), &componentA),
+         withSubject(MakeMsg<Section7_MSG>(103), &componentB), false},
+        {"free text without subjects", MakeMsg<Section7_MSG>(104, nullptr, "x"),
+         MakeMsg<Section7_MSG>(104, nullptr, "x"), false},
+        {"free text, same subject", withSubject(MakeMsg<Section7_MSG>(104), &componentB),
+         withSubject(MakeMsg<Section7_MSG>(104), &componentB), true},
+        {"id 100", MakeMsg<Section7_MSG>(100), MakeMsg<Section7_MSG>(100), false},
+        {"different ids", MakeMsg<Section7_MSG>(101, &fid), MakeMsg<Section7_MSG>(102, &fid), false},
+        {"the two sections", MakeMsg<Section7_MSG>(101, &fid), MakeMsg<Section8_MSG>(200, &fid), false},
+        {"section 8 unnamed peaks", MakeMsg<Section8_MSG>(200, &fid), MakeMsg<Section8_MSG>(200, &fid), true},
+        {"section 8 missing peak, case", MakeMsg<Section8_MSG>(201, &fid, "Гексан"),
+         MakeMsg<Section8_MSG>(201, &fid, "гексан"), false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -135,7 +112,7 @@ TEST(SectionMsg, ItemsDoNotDependOnTheChromatogramStayingInPlace) {
     auto msg = Section7_MSG::Create(102);
     msg->text = "Метан";
     {
-        std::vector<COpenedChmFile> list{Chromatogram(4, COpenedChmFile::kTcd2, 2)};
+        std::vector<COpenedChmFile> list{GasSampleRun(4, COpenedChmFile::kTcd2, 2)};
         msg->SetChromatogram(list.front());
     } // the list is gone, as after deleting the entry
     EXPECT_EQ(msg->GetText(), "Метан (ДТП-2, Газ, анализ - 3)");
