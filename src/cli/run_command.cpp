@@ -14,7 +14,7 @@
 #include "qt_settings_store.h"
 #include "report/report_document.h"
 #include "report_outputs.h"
-#include "results_json.h"
+#include "results/results_json.h"
 #include "run_options.h"
 #include "table_export.h"
 
