@@ -25,43 +25,29 @@ int ArchiveCalculation(const Session& session, const Provenance& provenance, con
     const ArchiveRecord record = BuildArchiveRecord(session, provenance, extras, now);
 
     const std::filesystem::path spool = DefaultSpoolFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-    std::string error;
-    const bool spooled = SpoolRecord(spool, record, error);
-    if (!spooled)
-        std::cerr << "talvex-cli: the record cannot be kept in the spool " << spool.string() << ": " << error
-                  << '\n';
-    std::unique_ptr<Archive> archive = Archive::Open(*options.archiveUrl, error);
-    if (!archive) {
-        std::cerr << "talvex-cli: " << NotArchivedMessage(error) << '\n';
-        return 0;
-    }
-    const WriteResult result = archive->Write(record);
-    switch (result.status) {
+    const StoreOutcome outcome = StoreRecord(*options.archiveUrl, spool, record);
+    switch (outcome.status) {
     case WriteStatus::Added:
-        Unspool(spool, record.id);
         std::cerr << "talvex-cli: "
-                  << (result.supersedes.empty() ? "Результат записан в архив: запись " + result.id + "."
-                                                : "Исправление записано в архив: запись " + result.id +
-                                                      " заменяет запись " + result.supersedes + ".")
+                  << (outcome.supersedes.empty() ? "Результат записан в архив: запись " + outcome.id + "."
+                                                 : "Исправление записано в архив: запись " + outcome.id +
+                                                       " заменяет запись " + outcome.supersedes + ".")
                   << '\n';
         break;
     case WriteStatus::AlreadyPresent:
-        Unspool(spool, record.id);
-        std::cerr << "talvex-cli: " << result.message << '\n';
+        std::cerr << "talvex-cli: " << outcome.message << '\n';
         break;
     case WriteStatus::NeedsReason:
-        // Refused, not failed: nothing waits in the spool for it.
-        Unspool(spool, record.id);
-        std::cerr << "talvex-cli: " << result.message << " (--reason TEXT)\n";
+        std::cerr << "talvex-cli: " << outcome.message << " (--reason TEXT)\n";
         return 2;
     case WriteStatus::Failed:
-        std::cerr << "talvex-cli: " << NotArchivedMessage(result.message) << '\n';
+        std::cerr << "talvex-cli: " << outcome.message << '\n';
         return 0;
     }
-    // Records that waited for the archive go with this one.
-    const FlushReport flushed = FlushSpool(spool, *archive);
-    if (flushed.sent > 0)
-        std::cerr << "talvex-cli: records sent from the spool: " << flushed.sent << '\n';
+    if (outcome.flushed.sent > 0)
+        std::cerr << "talvex-cli: records sent from the spool: " << outcome.flushed.sent << '\n';
+    for (const std::string& line : outcome.flushed.kept)
+        std::cerr << "talvex-cli: left in the spool: " << line << '\n';
     return 0;
 }
 

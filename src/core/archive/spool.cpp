@@ -75,4 +75,46 @@ std::string NotArchivedMessage(const std::string& reason) {
            ". Запись сохранена и будет отправлена при следующем подключении.";
 }
 
+StoreOutcome StoreRecord(const std::string& url, const std::filesystem::path& spool,
+                         const ArchiveRecord& record, const std::function<void(Archive&)>& prepare) {
+    StoreOutcome outcome;
+    std::string error;
+    std::string spoolError;
+    const bool spooled = SpoolRecord(spool, record, spoolError);
+    std::unique_ptr<Archive> archive = Archive::Open(url, error);
+    if (!archive) {
+        outcome.message =
+            spooled ? NotArchivedMessage(error)
+                    : "Результат не записан в архив: " + error +
+                          ". Запись не удалось сохранить для повторной отправки: " + spoolError + ".";
+        return outcome;
+    }
+    if (prepare)
+        prepare(*archive);
+    const WriteResult result = archive->Write(record);
+    outcome.status = result.status;
+    outcome.id = result.id;
+    outcome.supersedes = result.supersedes;
+    switch (result.status) {
+    case WriteStatus::Added:
+    case WriteStatus::AlreadyPresent:
+        Unspool(spool, record.id);
+        outcome.message = result.message;
+        outcome.flushed = FlushSpool(spool, *archive);
+        break;
+    case WriteStatus::NeedsReason:
+        // Refused, not failed: nothing waits in the spool for it.
+        Unspool(spool, record.id);
+        outcome.message = result.message;
+        break;
+    case WriteStatus::Failed:
+        outcome.message =
+            spooled ? NotArchivedMessage(result.message)
+                    : "Результат не записан в архив: " + result.message +
+                          ". Запись не удалось сохранить для повторной отправки: " + spoolError + ".";
+        break;
+    }
+    return outcome;
+}
+
 } // namespace talvex::archive

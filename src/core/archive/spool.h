@@ -6,6 +6,7 @@
 #include "archive/archive_record.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,5 +30,20 @@ FlushReport FlushSpool(const std::filesystem::path& folder, Archive& archive);
 
 // The operator's line for a record the archive could not take.
 std::string NotArchivedMessage(const std::string& reason);
+
+struct StoreOutcome {
+    WriteStatus status = WriteStatus::Failed;
+    std::string id;         // the record stored, or the one that already held the result
+    std::string supersedes; // the record amended
+    std::string message;    // for the message log: why it was not stored, or that it was there already
+    FlushReport flushed;    // what the spool sent after it
+};
+
+// Archives one calculation without ever losing it: the record goes into the spool first, then into the
+// archive at `url`, and leaves the spool once committed (or found there already); records that waited in
+// the spool are sent after it. An amendment without a reason is refused and not spooled. `prepare` (when
+// given) sees the opened archive before the write.
+StoreOutcome StoreRecord(const std::string& url, const std::filesystem::path& spool,
+                         const ArchiveRecord& record, const std::function<void(Archive&)>& prepare = {});
 
 } // namespace talvex::archive
