@@ -66,6 +66,67 @@ bool SameReal(double a, double b) {
     return a == b || (std::isnan(a) && std::isnan(b));
 }
 
+// Rows of one table inserted many to a statement: one round trip to the server per batch, not per row.
+class RowInserter {
+public:
+    RowInserter(SqlConnection& db, std::string head, std::size_t columns)
+        : db_(db), head_(std::move(head)), columns_(columns) {}
+    ~RowInserter() = default;
+
+    void Add(std::vector<SqlValue> row) {
+        for (SqlValue& v : row)
+            params_.push_back(std::move(v));
+        if (++rows_ == kBatch)
+            Flush();
+    }
+
+    void Flush() {
+        if (rows_ == 0)
+            return;
+        std::string one = "(";
+        for (std::size_t c = 0; c < columns_; ++c)
+            one += c ? ", ?" : "?";
+        one += ')';
+        std::string sql = head_ + " VALUES ";
+        for (std::size_t r = 0; r < rows_; ++r)
+            sql += (r ? ", " : "") + one;
+        db_.Query(sql, params_);
+        params_.clear();
+        rows_ = 0;
+    }
+
+private:
+    static constexpr std::size_t kBatch = 64;
+    SqlConnection& db_;
+    std::string head_;
+    std::size_t columns_;
+    std::vector<SqlValue> params_;
+    std::size_t rows_ = 0;
+};
+
+constexpr const char* kControlInsert = "INSERT INTO control_rows (record_id, kind, medium, list, component, "
+                                       "at_time, sample, measured, reference, "
+                                       "difference, limit_value, norm_low, norm_high, imported)";
+constexpr std::size_t kControlColumns = 14;
+
+std::vector<SqlValue> ControlValues(const ControlObservation& o, const std::string& recordId, double normLow,
+                                    double normHigh) {
+    return {TextOrNull(recordId),
+            Text(KindName(o.key.kind)),
+            Text(MediumName(o.key.medium)),
+            Text(o.key.list),
+            Text(o.key.component),
+            Int(o.time),
+            Text(o.sample),
+            Real(o.measured),
+            Real(o.reference),
+            Real(o.difference),
+            Real(o.limit),
+            Real(normLow),
+            Real(normHigh),
+            Int(recordId.empty() ? 1 : 0)};
+}
+
 } // namespace
 
 const char* KindName(ControlKind kind) {
@@ -199,15 +260,22 @@ WriteResult Archive::Write(const ArchiveRecord& record) {
             }
             // A current record that shares a chromatogram with this one is amended by it.
             std::string shared;
-            for (const ArchiveChromatogram& c : record.chromatograms) {
-                if (c.sha256.empty())
-                    continue;
-                const auto rows = db_->Query(
-                    "SELECT r.id, r.seq FROM records r JOIN record_chromatograms c ON c.record_id = r.id "
-                    "WHERE c.sha256 = ? AND NOT EXISTS (SELECT 1 FROM records s WHERE s.supersedes = r.id) "
-                    "ORDER BY r.seq DESC LIMIT 1",
-                    {Text(c.sha256)});
-                if (!rows.empty() && (shared.empty() || AsText(rows[0][0]) != shared))
+            std::vector<SqlValue> digests;
+            for (const ArchiveChromatogram& c : record.chromatograms)
+                if (!c.sha256.empty())
+                    digests.push_back(Text(c.sha256));
+            if (!digests.empty()) {
+                std::string marks;
+                for (std::size_t i = 0; i < digests.size(); ++i)
+                    marks += i ? ", ?" : "?";
+                const auto rows = db_->Query("SELECT r.id FROM records r JOIN record_chromatograms c ON "
+                                             "c.record_id = r.id WHERE c.sha256 IN (" +
+                                                 marks +
+                                                 ") AND NOT EXISTS (SELECT 1 FROM records s WHERE "
+                                                 "s.supersedes = r.id) ORDER BY r.seq DESC "
+                                                 "LIMIT 1",
+                                             digests);
+                if (!rows.empty())
                     shared = AsText(rows[0][0]);
             }
             if (!shared.empty() && record.reason.empty()) {
@@ -231,17 +299,21 @@ WriteResult Archive::Write(const ArchiveRecord& record) {
                  Text(record.settingsJson), Text(record.degassingJson), Text(record.log),
                  Text(record.resultsJson), TextOrNull(record.sessionJson)});
             std::int64_t pos = 0;
+            RowInserter chromatograms(
+                *db_,
+                "INSERT INTO record_chromatograms (record_id, pos, path, sha256, sample_name, "
+                "method, analysis_time, role, role_code, detector, medium, analysis_no)",
+                12);
             for (const ArchiveChromatogram& c : record.chromatograms)
-                db_->Query(
-                    "INSERT INTO record_chromatograms (record_id, pos, path, sha256, sample_name, method, "
-                    "analysis_time, role, role_code, detector, medium, analysis_no) "
-                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                    {Text(record.id), Int(pos++), Text(c.path), TextOrNull(c.sha256), Text(c.sampleName),
-                     Text(c.method), Int(c.analysisTime), Text(c.role), Int(c.roleCode), Int(c.detector),
-                     Int(c.medium), Int(c.analysisNo)});
+                chromatograms.Add({Text(record.id), Int(pos++), Text(c.path), TextOrNull(c.sha256),
+                                   Text(c.sampleName), Text(c.method), Int(c.analysisTime), Text(c.role),
+                                   Int(c.roleCode), Int(c.detector), Int(c.medium), Int(c.analysisNo)});
+            chromatograms.Flush();
             pos = 0;
             for (const ArchiveDataFile& d : record.dataFiles) {
-                if (!d.sha256.empty())
+                // The content goes over the wire only when the archive does not hold it yet.
+                if (!d.sha256.empty() &&
+                    db_->Query("SELECT 1 FROM data_files WHERE sha256 = ?", {Text(d.sha256)}).empty())
                     db_->Query(
                         "INSERT INTO data_files (sha256, content) VALUES (?, ?) ON CONFLICT DO NOTHING",
                         {Text(d.sha256), Blob{d.content}});
@@ -249,15 +321,21 @@ WriteResult Archive::Write(const ArchiveRecord& record) {
                            {Text(record.id), Int(pos++), Text(d.name), TextOrNull(d.sha256)});
             }
             pos = 0;
+            RowInserter results(
+                *db_,
+                "INSERT INTO result_rows (record_id, pos, result_table, name, value, discrepancy, "
+                "within_limit)",
+                7);
             for (const ArchiveResultRow& r : record.results)
-                db_->Query("INSERT INTO result_rows (record_id, pos, result_table, name, value, discrepancy, "
-                           "within_limit) VALUES (?, ?, ?, ?, ?, ?, ?)",
-                           {Text(record.id), Int(pos++), Text(r.table), Text(r.name), Real(r.value),
-                            Real(r.discrepancy),
-                            r.withinLimit ? SqlValue(Int(*r.withinLimit ? 1 : 0)) : SqlValue()});
+                results.Add({Text(record.id), Int(pos++), Text(r.table), Text(r.name), Real(r.value),
+                             Real(r.discrepancy),
+                             r.withinLimit ? SqlValue(Int(*r.withinLimit ? 1 : 0)) : SqlValue()});
+            results.Flush();
             AddAutomaticPhases(record);
+            RowInserter controls(*db_, kControlInsert, kControlColumns);
             for (const ArchiveControlRow& c : record.controls)
-                InsertControl(c.observation, record.id, c.normLow, c.normHigh);
+                controls.Add(ControlValues(c.observation, record.id, c.normLow, c.normHigh));
+            controls.Flush();
             Audit(shared.empty() ? "record" : "amendment",
                   shared.empty() ? record.id : record.id + " supersedes " + shared + ": " + record.reason);
             if (beforeCommit_)
@@ -277,17 +355,6 @@ WriteResult Archive::Write(const ArchiveRecord& record) {
             return result;
         }
     }
-}
-
-void Archive::InsertControl(const ControlObservation& o, const std::string& recordId, double normLow,
-                            double normHigh) {
-    db_->Query(
-        "INSERT INTO control_rows (record_id, kind, medium, list, component, at_time, sample, measured, "
-        "reference, difference, limit_value, norm_low, norm_high, imported) "
-        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-        {TextOrNull(recordId), Text(KindName(o.key.kind)), Text(MediumName(o.key.medium)), Text(o.key.list),
-         Text(o.key.component), Int(o.time), Text(o.sample), Real(o.measured), Real(o.reference),
-         Real(o.difference), Real(o.limit), Real(normLow), Real(normHigh), Int(recordId.empty() ? 1 : 0)});
 }
 
 // A record whose norm table differs from the one the previous record of the same control kind and medium
@@ -445,8 +512,10 @@ std::optional<StoredRecord> Archive::Show(const std::string& id, std::string& er
 bool Archive::ImportControls(const std::vector<ControlObservation>& points, std::string& error) {
     return Transaction(
         [&] {
+            RowInserter rows(*db_, kControlInsert, kControlColumns);
             for (const ControlObservation& o : points)
-                InsertControl(o, {}, std::nan(""), std::nan(""));
+                rows.Add(ControlValues(o, {}, std::nan(""), std::nan("")));
+            rows.Flush();
             Audit("import", std::to_string(points.size()) + " control results");
         },
         error);

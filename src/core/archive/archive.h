@@ -101,8 +101,6 @@ private:
     void Rollback();
     void Audit(const std::string& action, const std::string& subject);
     bool Transaction(const std::function<void()>& body, std::string& error);
-    void InsertControl(const controlchart::ControlObservation& o, const std::string& recordId, double normLow,
-                       double normHigh);
     void AddAutomaticPhases(const ArchiveRecord& record);
 
     std::unique_ptr<SqlConnection> db_;

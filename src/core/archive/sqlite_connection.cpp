@@ -120,6 +120,10 @@ std::unique_ptr<SqlConnection> OpenSqlite(const std::string& path, bool readOnly
     sqlite3_extended_result_codes(db, 1);
     auto connection = std::make_unique<SqliteConnection>(db);
     connection->Script("PRAGMA foreign_keys = ON;");
+    // A write-ahead log: one sync per record instead of several, readers never wait for a writer. Every
+    // commit is still synced (synchronous FULL), because a committed record leaves the spool.
+    if (!readOnly)
+        connection->Script("PRAGMA journal_mode = WAL; PRAGMA synchronous = FULL;");
     return connection;
 }
 
