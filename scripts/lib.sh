@@ -75,14 +75,14 @@ talvex_start_postgresql() {
         chown postgres: "$TALVEX_PG_DIR"
         TALVEX_PG_AS=(runuser -u postgres --)
     fi
-    "${TALVEX_PG_AS[@]}" "$bindir/initdb" -D "$TALVEX_PG_DIR/data" -U talvex -A trust -E UTF8 --no-sync \
+    "${TALVEX_PG_AS[@]}" "$bindir/initdb" -D "$TALVEX_PG_DIR/data" -U talvex_test -A trust -E UTF8 --no-sync \
         >"$TALVEX_PG_DIR/initdb.log" 2>&1 || { cat "$TALVEX_PG_DIR/initdb.log" >&2; return 1; }
     # Throw-away data: no fsync. Enough connections for ctest -j 8 with a few processes per test.
     "${TALVEX_PG_AS[@]}" "$bindir/pg_ctl" -D "$TALVEX_PG_DIR/data" -l "$TALVEX_PG_DIR/server.log" -w -s \
         -o "-c listen_addresses='' -c unix_socket_directories=$TALVEX_PG_DIR -c fsync=off -c max_connections=200" \
         start || { cat "$TALVEX_PG_DIR/server.log" >&2; return 1; }
     trap talvex_stop_postgresql EXIT
-    export TALVEX_TEST_POSTGRESQL="postgresql://talvex@/postgres?host=$TALVEX_PG_DIR"
+    export TALVEX_TEST_POSTGRESQL="postgresql://talvex_test@/postgres?host=$TALVEX_PG_DIR"
     export TALVEX_REQUIRE_POSTGRESQL=1
 }
 
