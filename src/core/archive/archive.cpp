@@ -566,6 +566,7 @@ std::vector<ControlObservation> Archive::Observations(const controlchart::Series
                "c.record_id))";
     sql += " ORDER BY c.at_time, c.seq";
     std::vector<ControlObservation> out;
+    lastError_.clear();
     try {
         for (const SqlRow& row : db_->Query(sql, params)) {
             ControlObservation o;
@@ -583,8 +584,8 @@ std::vector<ControlObservation> Archive::Observations(const controlchart::Series
             o.exclusionReason = AsText(row[9]);
             out.push_back(std::move(o));
         }
-    } catch (const SqlError&) {
-        // The chart shows no points; the interface has no place for the reason.
+    } catch (const SqlError& e) {
+        lastError_ = e.what();
         out.clear();
     }
     return out;
@@ -592,13 +593,15 @@ std::vector<ControlObservation> Archive::Observations(const controlchart::Series
 
 std::vector<controlchart::PhaseStart> Archive::Phases(const controlchart::SeriesKey& key) {
     std::vector<controlchart::PhaseStart> out;
+    lastError_.clear();
     try {
         for (const SqlRow& row :
              db_->Query("SELECT from_time, reason FROM phases WHERE kind = ? AND medium = ? AND "
                         "(component IS NULL OR component = ?) ORDER BY from_time, seq",
                         {Text(KindName(key.kind)), Text(MediumName(key.medium)), Text(key.component)}))
             out.push_back({AsInt(row[0]), AsText(row[1])});
-    } catch (const SqlError&) {
+    } catch (const SqlError& e) {
+        lastError_ = e.what();
         out.clear();
     }
     return out;

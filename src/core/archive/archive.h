@@ -90,6 +90,10 @@ public:
     Observations(const controlchart::SeriesQuery& query) override;
     std::vector<controlchart::PhaseStart> Phases(const controlchart::SeriesKey& key) override;
 
+    // Why the last Observations or Phases gave nothing (the chart interface has no place for it); empty when
+    // they succeeded.
+    const std::string& LastError() const { return lastError_; }
+
     SqlConnection& Connection() { return *db_; }
     // Called inside the record's transaction just before its commit: lets tests stop a process there.
     void SetBeforeCommit(std::function<void()> hook) { beforeCommit_ = std::move(hook); }
@@ -107,6 +111,7 @@ private:
     std::string readOnlyReason_;
     Writer writer_;
     std::function<void()> beforeCommit_;
+    std::string lastError_;
 };
 
 // Text of the kinds and media as stored ("okp", "oke", "gas", "condensate").

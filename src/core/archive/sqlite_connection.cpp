@@ -115,8 +115,9 @@ std::unique_ptr<SqlConnection> OpenSqlite(const std::string& path, bool readOnly
         sqlite3_close_v2(db);
         throw SqlError(SqlError::Kind::Connection, what);
     }
-    // Several processes may write one archive file; a writer waits for another's transaction to end.
-    sqlite3_busy_timeout(db, 60000);
+    // Several processes may write one archive file; a writer waits for another's transaction to end, but
+    // not forever: a file locked for longer is reported and the record waits in the spool.
+    sqlite3_busy_timeout(db, 15000);
     sqlite3_extended_result_codes(db, 1);
     auto connection = std::make_unique<SqliteConnection>(db);
     connection->Script("PRAGMA foreign_keys = ON;");

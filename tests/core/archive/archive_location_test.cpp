@@ -81,3 +81,25 @@ TEST(ArchiveLocation, ANonDatabaseFileIsAnErrorNotACrash) {
 
 } // namespace
 } // namespace talvex
+
+namespace talvex {
+namespace {
+
+TEST(ArchiveChartSource, AFailedQueryIsNamedNotPassedOffAsAnEmptySeries) {
+    const testing::TempFolder folder;
+    const std::string file = (folder / "archive.sqlite").string();
+    std::string error;
+    auto archive = archive::Archive::Open(file, error);
+    ASSERT_TRUE(archive) << error;
+    const controlchart::SeriesKey key{controlchart::ControlKind::Okp, controlchart::ControlMedium::Gas, "A",
+                                      "C6"};
+    EXPECT_TRUE(archive->Phases(key).empty());
+    EXPECT_EQ(archive->LastError(), "");
+    // A table gone from under the program (a hand-edited file).
+    archive::OpenSqlite(file, false)->Script("DROP TABLE phases");
+    EXPECT_TRUE(archive->Phases(key).empty());
+    EXPECT_THAT(archive->LastError(), ::testing::HasSubstr("phases"));
+}
+
+} // namespace
+} // namespace talvex
