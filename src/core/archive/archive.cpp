@@ -320,6 +320,11 @@ WriteResult Archive::Write(const ArchiveRecord& record) {
                 db_->Query("INSERT INTO record_data_files (record_id, pos, name, sha256) VALUES (?, ?, ?, ?)",
                            {Text(record.id), Int(pos++), Text(d.name), TextOrNull(d.sha256)});
             }
+            for (const ArchiveDataFile& f : record.chromatogramFiles)
+                if (!f.sha256.empty() &&
+                    db_->Query("SELECT 1 FROM chromatogram_files WHERE sha256 = ?", {Text(f.sha256)}).empty())
+                    db_->Query("INSERT INTO chromatogram_files (sha256, content) VALUES (?, ?)",
+                               {Text(f.sha256), Blob{f.content}});
             pos = 0;
             RowInserter results(
                 *db_,
@@ -503,6 +508,20 @@ std::optional<StoredRecord> Archive::Show(const std::string& id, std::string& er
             r.controls.push_back(std::move(row));
         }
         return out;
+    } catch (const SqlError& e) {
+        error = e.what();
+        return std::nullopt;
+    }
+}
+
+std::optional<std::string> Archive::ChromatogramFile(const std::string& sha256, std::string& error) {
+    error.clear();
+    try {
+        const auto rows =
+            db_->Query("SELECT content FROM chromatogram_files WHERE sha256 = ?", {Text(sha256)});
+        if (rows.empty())
+            return std::nullopt;
+        return AsText(rows[0][0]);
     } catch (const SqlError& e) {
         error = e.what();
         return std::nullopt;

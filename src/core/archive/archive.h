@@ -77,6 +77,9 @@ public:
     // Nothing with an empty `error` when there is no such record.
     std::optional<StoredRecord> Show(const std::string& id, std::string& error);
 
+    // A stored chromatogram file's bytes by its digest; nothing with an empty `error` when it is not stored.
+    std::optional<std::string> ChromatogramFile(const std::string& sha256, std::string& error);
+
     // Earlier control results, all in one transaction: all stored or none.
     bool ImportControls(const std::vector<controlchart::ControlObservation>& points, std::string& error);
     // A new phase of every series of the kind and medium (or of one component) from `from`.

@@ -69,6 +69,9 @@ struct ArchiveRecord {
     std::string resultsJson; // exactly what `talvex-cli run --json` writes
     std::string sessionJson; // the session file's text; empty when there is none
     std::string reason;      // the amendment's reason as given; empty when none
+    // The chromatogram files themselves (path, digest, bytes) when the setting asks for them; each distinct
+    // file is stored once. Not an input of the fingerprint beyond the digests above.
+    std::vector<ArchiveDataFile> chromatogramFiles;
 };
 
 // The fingerprint of a record's inputs: the chromatograms' and data files' digests, the settings and the

@@ -108,6 +108,10 @@ std::string RecordToJson(const ArchiveRecord& r) {
     j["resultsJson"] = r.resultsJson;
     j["sessionJson"] = r.sessionJson;
     j["reason"] = r.reason;
+    j["chromatogramFiles"] = ordered_json::array();
+    for (const ArchiveDataFile& f : r.chromatogramFiles)
+        j["chromatogramFiles"].push_back(
+            {{"path", f.name}, {"sha256", f.sha256}, {"content", Hex(f.content)}});
     // Text that is not UTF-8 (a log line from a Windows-1251 file) is kept byte for byte as far as it can be.
     return j.dump(-1, ' ', false, ordered_json::error_handler_t::replace) + "\n";
 }
@@ -169,6 +173,9 @@ std::optional<ArchiveRecord> RecordFromJson(const std::string& text, std::string
         r.resultsJson = j.at("resultsJson").get<std::string>();
         r.sessionJson = j.at("sessionJson").get<std::string>();
         r.reason = j.at("reason").get<std::string>();
+        for (const ordered_json& f : j.value("chromatogramFiles", ordered_json::array()))
+            r.chromatogramFiles.push_back({f.at("path").get<std::string>(), f.at("sha256").get<std::string>(),
+                                           FromHex(f.at("content").get<std::string>())});
         if (RecordFingerprint(r) != r.fingerprint) {
             error = "отпечаток записи не совпадает с её содержимым";
             return std::nullopt;

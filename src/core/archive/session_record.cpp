@@ -155,6 +155,13 @@ ArchiveRecord BuildArchiveRecord(const Session& session, const Provenance& prove
         a.detector = c.detector;
         a.medium = c.medium;
         a.analysisNo = c.analysisNo;
+        if (extras.storeChromatograms) {
+            ArchiveDataFile file{a.path, {}, {}};
+            if (ReadFileFrom(a.path, 0, file.content, nullptr)) {
+                file.sha256 = Sha256Hex(file.content);
+                r.chromatogramFiles.push_back(std::move(file));
+            }
+        }
         if (r.sample.empty() && c.role == COpenedChmFile::kSample)
             r.sample = a.sampleName;
         r.chromatograms.push_back(std::move(a));

@@ -16,6 +16,7 @@ struct RecordExtras {
     std::string sessionJson;
     std::string reason;
     std::string deviceName;
+    bool storeChromatograms = false; // keep the chromatogram files themselves (off by default)
 };
 
 // The archive record of the session's calculation: the chromatograms with their digests and passports, the

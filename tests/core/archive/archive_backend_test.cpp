@@ -3,6 +3,7 @@
 #include "archive/schema.h"
 #include "archive/spool.h"
 #include "archive_backends.h"
+#include "common/sha256.h"
 #include "test_records.h"
 
 #include <gmock/gmock.h>
@@ -90,6 +91,21 @@ TEST_P(ArchiveTest, DataFilesAreStoredOncePerDistinctContent) {
     // Comps.csv is one content for all three; the norm table has two.
     EXPECT_EQ(Count("SELECT COUNT(*) FROM data_files"), 3);
     EXPECT_EQ(Count("SELECT COUNT(*) FROM record_data_files"), 6);
+}
+
+TEST_P(ArchiveTest, ChromatogramFilesWhenKeptAreStoredOncePerDistinctFile) {
+    ArchiveRecord a = MakeRecord(1), b = MakeRecord(2);
+    const std::string bytes = std::string("\0\1stg", 5) + std::string(3000, '\xff');
+    const ArchiveDataFile shared{"/runs/blank.stg", Sha256Hex(bytes), bytes};
+    a.chromatogramFiles = {shared, {"/runs/1.stg", Sha256Hex("one"), "one"}};
+    b.chromatogramFiles = {shared};
+    ASSERT_EQ(archive_->Write(a).status, WriteStatus::Added);
+    ASSERT_EQ(archive_->Write(b).status, WriteStatus::Added);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM chromatogram_files"), 2);
+    std::string error;
+    EXPECT_EQ(archive_->ChromatogramFile(shared.sha256, error), bytes);
+    EXPECT_FALSE(archive_->ChromatogramFile(Sha256Hex("other"), error));
+    EXPECT_EQ(error, "");
 }
 
 TEST_P(ArchiveTest, UpdateAndDeleteAreRefusedOnEveryTable) {
