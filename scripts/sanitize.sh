@@ -11,6 +11,7 @@ talvex_install_packages
 talvex_build "$TALVEX_ROOT/build-asan" -DTALVEX_WERROR=ON -DTALVEX_SANITIZE=ON -DTALVEX_BUILD_TESTS=ON \
     -DTALVEX_BUILD_BENCH=OFF -DTALVEX_BUILD_GUI="${TALVEX_SANITIZE_GUI:-ON}" \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG"
+talvex_start_postgresql
 cd "$TALVEX_ROOT/build-asan"
 export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"

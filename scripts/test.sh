@@ -5,5 +5,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 talvex_install_packages
 talvex_build "$TALVEX_ROOT/build-test" -DTALVEX_WERROR=ON -DTALVEX_BUILD_TESTS=ON -DTALVEX_BUILD_BENCH=ON
+talvex_start_postgresql
 cd "$TALVEX_ROOT/build-test"
 ctest --output-on-failure -j "$(nproc)"

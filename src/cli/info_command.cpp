@@ -3,7 +3,7 @@
 #include "app/peak_page.h"
 #include "chromatogram/chm_file.h"
 #include "grid_tsv.h"
-#include "json_writer.h"
+#include "results/json_writer.h"
 
 #include <iostream>
 

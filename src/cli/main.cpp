@@ -1,4 +1,5 @@
 // talvex-cli: the Talvex session without a window.
+#include "archive_command.h"
 #include "convert_command.h"
 #include "info_command.h"
 #include "run_command.h"
@@ -11,7 +12,8 @@ namespace {
 
 constexpr const char* kUsage = "usage: talvex-cli info [--json] FILE.stg\n"
                                "       talvex-cli run [OPTIONS] FILE.stg...\n"
-                               "       talvex-cli convert FILE.stg OUT.cdf\n";
+                               "       talvex-cli convert FILE.stg OUT.cdf\n"
+                               "       talvex-cli archive list|show|flush|import-controls|phase ...\n";
 
 } // namespace
 
@@ -26,6 +28,8 @@ int main(int argc, char** argv) {
         return talvex::cli::RunInfo(rest);
     if (args[0] == "run")
         return talvex::cli::RunRun(rest);
+    if (args[0] == "archive")
+        return talvex::cli::RunArchive(rest);
     if (args[0] == "convert")
         return talvex::cli::RunConvert(rest);
     if (args[0] == "--help" || args[0] == "-h") {

@@ -5,6 +5,7 @@
 #include "app/session.h"
 #include "app/session_file.h"
 #include "app/session_replay.h"
+#include "archive_run.h"
 #include "common/data_file_io.h"
 #include "common/number_text.h"
 #include "common/report_settings.h"
@@ -14,7 +15,7 @@
 #include "qt_settings_store.h"
 #include "report/report_document.h"
 #include "report_outputs.h"
-#include "results_json.h"
+#include "results/results_json.h"
 #include "run_options.h"
 #include "table_export.h"
 
@@ -36,7 +37,7 @@ constexpr const char* kRunUsage =
     "                      [--device NAME] [--switch KEY=0|1]... [--xml FILE] [--json FILE]\n"
     "                      [--odt FILE] [--pdf FILE] [--template FILE.odt] [--xls FILE]\n"
     "                      [--curve FILE.svg]\n"
-    "                      [--tables DIR] [--log] [--strict]\n"
+    "                      [--tables DIR] [--log] [--strict] [--archive URL [--reason TEXT]]\n"
     "                      [--session FILE.tlvx] [--save-session FILE.tlvx] FILE.stg...\n";
 
 void ApplyOverrides(const RunOptions& options, OverlaySettingsStore& settings) {
@@ -163,9 +164,10 @@ int RunRun(const std::vector<std::string>& args) {
     }
     const std::string deviceName = options->deviceName.value_or(LoadDeviceName(settings));
     // Every file is read again for its digest, so only for the outputs that show it.
-    const Provenance provenance = options->odtFile || options->pdfFile || options->jsonFile
-                                      ? TakeProvenance(session, now)
-                                      : Provenance{};
+    const Provenance provenance =
+        options->odtFile || options->pdfFile || options->jsonFile || options->archiveUrl
+            ? TakeProvenance(session, now)
+            : Provenance{};
     if (options->tablesDir) {
         std::string error;
         if (!WriteTables(session, *options->tablesDir, error)) {
@@ -216,6 +218,12 @@ int RunRun(const std::vector<std::string>& args) {
             std::cerr << "talvex-cli: the session cannot be saved: " << ToLf(error) << '\n';
             return 1;
         }
+    }
+    if (options->archiveUrl) {
+        const int status = ArchiveCalculation(session, provenance, *options, deviceName,
+                                              ResultsJson(session, provenance), now);
+        if (status != 0)
+            return status;
     }
     if (options->printLog)
         std::cout << session.Log().LogText();

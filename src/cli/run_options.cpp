@@ -54,18 +54,13 @@ struct TextOption {
 };
 
 constexpr TextOption kTextOptions[] = {
-    {"--data-dir", &RunOptions::dataDir},
-    {"--tables", &RunOptions::tablesDir},
-    {"--device", &RunOptions::deviceName},
-    {"--json", &RunOptions::jsonFile},
-    {"--xml", &RunOptions::xmlFile},
-    {"--odt", &RunOptions::odtFile},
-    {"--pdf", &RunOptions::pdfFile},
-    {"--xls", &RunOptions::xlsFile},
-    {"--curve", &RunOptions::curveFile},
-    {"--template", &RunOptions::templateFile},
-    {"--session", &RunOptions::sessionFile},
-    {"--save-session", &RunOptions::saveSessionFile},
+    {"--data-dir", &RunOptions::dataDir},    {"--tables", &RunOptions::tablesDir},
+    {"--device", &RunOptions::deviceName},   {"--json", &RunOptions::jsonFile},
+    {"--xml", &RunOptions::xmlFile},         {"--odt", &RunOptions::odtFile},
+    {"--pdf", &RunOptions::pdfFile},         {"--xls", &RunOptions::xlsFile},
+    {"--curve", &RunOptions::curveFile},     {"--template", &RunOptions::templateFile},
+    {"--session", &RunOptions::sessionFile}, {"--save-session", &RunOptions::saveSessionFile},
+    {"--archive", &RunOptions::archiveUrl},  {"--reason", &RunOptions::archiveReason},
 };
 
 const TextOption* FindTextOption(const std::string& name) {
@@ -194,6 +189,10 @@ std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, 
             error = "unknown option " + name;
             return std::nullopt;
         }
+    }
+    if (options.archiveReason && !options.archiveUrl) {
+        error = "--reason goes with --archive";
+        return std::nullopt;
     }
     return options;
 }

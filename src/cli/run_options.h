@@ -33,6 +33,8 @@ struct RunOptions {
     std::optional<std::string> jsonFile;
     std::optional<std::string> curveFile; // the boiling curves as an SVG picture
     std::optional<std::string> tablesDir;
+    std::optional<std::string> archiveUrl;    // also archive the calculation there (--archive)
+    std::optional<std::string> archiveReason; // the reason of an amendment (--reason)
     bool printLog = false;
     bool strict = false; // a skipped file or a changed input makes the exit status 1
     std::vector<std::string> files;

@@ -47,6 +47,7 @@ for f in /usr/bin/talvex /usr/bin/talvex-cli /usr/lib/talvex/libbrisquel.so \
     /usr/share/talvex/Template_tlvx.odt /usr/share/talvex/Template_tlvx.xls /usr/share/talvex/spreadsheet_bridge.py \
     /usr/share/talvex/Talvex/Comps.csv /usr/share/talvex/Talvex/CompsTime.csv \
     /usr/share/talvex/Talvex/TableSection7.csv /usr/share/talvex/Talvex/TableSection8.csv \
+    /usr/share/talvex/archive-postgresql.sql \
     /usr/share/applications/talvex.desktop /usr/share/icons/hicolor/scalable/apps/talvex.svg \
     /usr/share/mime/packages/talvex-session.xml /usr/share/man/man1/talvex.1.gz /usr/share/man/man1/talvex-cli.1.gz \
     /usr/share/doc/talvex/copyright /usr/share/doc/talvex/changelog.gz; do

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace talvex::cli {
+namespace talvex {
 
 // Every result of the session as one JSON object (the shape is described in the README): the settings
 // used, the chromatogram list, the degassing page, the degassing gas, the condensate, the unstable liquid
@@ -13,4 +13,4 @@ namespace talvex::cli {
 // number (NotSet, NaN, infinity) is null.
 std::string ResultsJson(const Session& session, const Provenance& provenance);
 
-} // namespace talvex::cli
+} // namespace talvex

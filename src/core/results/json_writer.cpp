@@ -1,11 +1,11 @@
-#include "json_writer.h"
+#include "results/json_writer.h"
 
 #include "common/not_set.h"
 
 #include <charconv>
 #include <cmath>
 
-namespace talvex::cli {
+namespace talvex {
 
 void JsonWriter::Key(std::string_view key) {
     if (!first_.empty()) {
@@ -106,4 +106,4 @@ void JsonWriter::Null(std::string_view key) {
     out_ += "null";
 }
 
-} // namespace talvex::cli
+} // namespace talvex

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace talvex::cli {
+namespace talvex {
 
 // A small streaming JSON writer: UTF-8 text, numbers in their shortest round-trip form, and NaN or
 // infinities as null (JSON has no such numbers; a missing number reads as null too).
@@ -31,4 +31,4 @@ private:
     std::vector<bool> first_; // per open container: no member written yet
 };
 
-} // namespace talvex::cli
+} // namespace talvex

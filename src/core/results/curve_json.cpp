@@ -1,10 +1,10 @@
-#include "curve_json.h"
+#include "results/curve_json.h"
 
 #include <iterator>
 #include <string>
 #include <string_view>
 
-namespace talvex::cli {
+namespace talvex {
 namespace {
 
 constexpr const char* kCutNames[] = {"IBP", "T5",  "T10", "T20", "T30", "T40", "T50",
@@ -66,4 +66,4 @@ void WriteBoilingCurves(JsonWriter& json, const CompositionCurves& curves, bool 
     json.EndObject();
 }
 
-} // namespace talvex::cli
+} // namespace talvex

@@ -1,13 +1,13 @@
-#include "results_json.h"
+#include "results/results_json.h"
 
 #include "common/settings.h"
 #include "common/utc_time.h"
-#include "curve_json.h"
-#include "json_writer.h"
+#include "results/curve_json.h"
+#include "results/json_writer.h"
 #include "section7/gas_types.h"
 #include "section8/condensate.h"
 
-namespace talvex::cli {
+namespace talvex {
 namespace {
 
 void WriteSettings(JsonWriter& json, const SettingsStore& store) {
@@ -225,4 +225,4 @@ std::string ResultsJson(const Session& session, const Provenance& provenance) {
     return json.Text() + "\n";
 }
 
-} // namespace talvex::cli
+} // namespace talvex
