@@ -1,4 +1,5 @@
 // talvex-cli: the Talvex session without a window.
+#include "chart_command.h"
 #include "convert_command.h"
 #include "info_command.h"
 #include "run_command.h"
@@ -11,7 +12,9 @@ namespace {
 
 constexpr const char* kUsage = "usage: talvex-cli info [--json] FILE.stg\n"
                                "       talvex-cli run [OPTIONS] FILE.stg...\n"
-                               "       talvex-cli convert FILE.stg OUT.cdf\n";
+                               "       talvex-cli convert FILE.stg OUT.cdf\n"
+                               "       talvex-cli chart --archive URL --kind okp|oke --medium gas|condensate "
+                               "--component NAME [OPTIONS]\n";
 
 } // namespace
 
@@ -26,6 +29,8 @@ int main(int argc, char** argv) {
         return talvex::cli::RunInfo(rest);
     if (args[0] == "run")
         return talvex::cli::RunRun(rest);
+    if (args[0] == "chart")
+        return talvex::cli::RunChart(rest);
     if (args[0] == "convert")
         return talvex::cli::RunConvert(rest);
     if (args[0] == "--help" || args[0] == "-h") {
