@@ -228,3 +228,56 @@ TEST_F(ChartCommand, UnwritableFileFails) {
 
 } // namespace
 } // namespace talvex::cli
+
+namespace talvex::cli {
+namespace {
+
+// Sixty ОКП results over a year with a trend, an excursion, an exclusion, imports and a new phase.
+MemorySource Laboratory() {
+    MemorySource source;
+    for (int i = 0; i < 60; ++i) {
+        ControlObservation o;
+        o.key = {ControlKind::Okp, ControlMedium::Gas, "component", "Метан"};
+        o.time = kT0 + i * 6 * kDay;
+        o.sample = "Проба " + std::to_string(100 + i);
+        o.reference = 90.0;
+        const double q = i == 20               ? 1.45
+                         : (i >= 40 && i < 46) ? 0.2 + 0.15 * (i - 40)
+                                               : 0.1 + 0.07 * ((i * 7) % 11);
+        o.limit = 1.9;
+        o.difference = q * o.limit;
+        o.measured = o.reference + o.difference;
+        o.imported = i < 12;
+        o.record = o.imported ? "" : "rec-" + std::to_string(i);
+        o.excluded = i == 33;
+        o.exclusionReason = o.excluded ? "сбой дозатора" : "";
+        source.observations.push_back(o);
+    }
+    source.phases = {{kT0 + 30 * 6 * kDay, "Новый этап: после ремонта"}};
+    return source;
+}
+
+TEST(ChartPictures, PngAndPdfAreDrawnByTheLibrary) {
+    MemorySource source = Laboratory();
+    testing::TempFolder dir;
+    const auto png = dir.path() / "chart.png";
+    const auto pdf = dir.path() / "chart.pdf";
+    std::string error;
+    const auto options =
+        ParseChartOptions({"--archive", "mem", "--kind", "okp", "--medium", "gas", "--component", "Метан",
+                           "--png", png.string(), "--pdf", pdf.string()},
+                          error);
+    ASSERT_TRUE(options) << error;
+    std::ostringstream out, err;
+    ASSERT_EQ(WriteChart(*options, source, std::filesystem::path(TALVEX_BIN_DIR) / "libtalvex_chartpaint.so",
+                         out, err),
+              0)
+        << err.str();
+    const std::string image = ReadAll(png);
+    ASSERT_GT(image.size(), 1000u);
+    EXPECT_EQ(image.substr(0, 8), "\x89PNG\r\n\x1a\n");
+    EXPECT_EQ(ReadAll(pdf).substr(0, 5), "%PDF-");
+}
+
+} // namespace
+} // namespace talvex::cli

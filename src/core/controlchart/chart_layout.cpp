@@ -11,7 +11,7 @@
 namespace talvex::controlchart {
 namespace {
 
-constexpr double kLeft = 190, kRight = 250, kTop = 150, kBottom = 230;
+constexpr double kLeft = 190, kRight = 370, kTop = 150, kBottom = 230;
 constexpr double kLegendMark = 10; // the half width of a legend's mark
 
 std::string LocalDate(std::int64_t seconds, bool withTime) {
