@@ -20,6 +20,7 @@ using namespace talvex::controlchart;
 namespace {
 
 constexpr double kPngPixelsPerUnit = 0.6; // 1440 x 780 pixels, about 150 dpi
+constexpr int kPngQuality = 80;
 
 void SetError(char* error, std::size_t size, const std::string& text) {
     if (!error || size == 0)
@@ -73,7 +74,8 @@ extern "C" __attribute__((visibility("default"))) int talvex_chart_paint_file(co
             QPainter painter(&image);
             chartpaint::PaintChart(painter, *layout, QRectF(image.rect()));
         }
-        if (!image.save(file, "PNG")) {
+        // A lighter compression than the default: a tenth of the time for a slightly larger file.
+        if (!image.save(file, "PNG", kPngQuality)) {
             SetError(error, errorSize, "файл PNG не записан");
             return 1;
         }

@@ -4,11 +4,13 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPolygonF>
 
 #include <cmath>
+#include <vector>
 
 namespace talvex::chartpaint {
 
@@ -70,6 +72,38 @@ void DrawMark(QPainter& p, double x, double y, MarkStyle style, bool imported) {
         p.drawEllipse(QPointF(x, y), kMarkRadius, kMarkRadius);
     }
 }
+
+// On a raster device every mark of a style is the same picture: drawn once at the device's scale and
+// copied to each place, which keeps a chart of thousands of points fast.
+class MarkSprites {
+public:
+    explicit MarkSprites(double scale) : scale_(scale), half_(std::ceil((kMarkRadius + 2.5) * scale) + 1) {}
+
+    void Draw(QPainter& p, const Frame& f, const LaidMark& m) {
+        const QImage& sprite = Sprite(m.style, m.imported);
+        p.drawImage(QPointF(f.dx + m.x * f.scale - half_, f.dy + m.y * f.scale - half_), sprite);
+    }
+
+private:
+    const QImage& Sprite(MarkStyle style, bool imported) {
+        QImage& image = sprites_[static_cast<int>(style) * 2 + (imported ? 1 : 0)];
+        if (image.isNull()) {
+            const int side = static_cast<int>(2 * half_);
+            image = QImage(side, side, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            QPainter sp(&image);
+            sp.setRenderHint(QPainter::Antialiasing);
+            sp.translate(half_, half_);
+            sp.scale(scale_, scale_);
+            DrawMark(sp, 0, 0, style, imported);
+        }
+        return image;
+    }
+
+    double scale_;
+    double half_;
+    QImage sprites_[6];
+};
 
 } // namespace
 
@@ -134,22 +168,34 @@ void PaintChart(QPainter& p, const ChartLayout& l, const QRectF& target) {
     }
     p.setFont(FontOf(kFontSize));
 
-    // The trace joins the points of each phase.
+    // The trace joins the points of each phase: separate segments, which the raster engine strokes far
+    // faster than one long polyline.
     p.setPen(QPen(QColor(kTraceColour), 2));
     p.setBrush(Qt::NoBrush);
-    QPolygonF trace;
+    std::vector<QLineF> trace;
+    trace.reserve(l.marks.size());
     std::size_t next = 0;
-    for (const LaidMark& m : l.marks) {
-        if (next < l.phases.size() && m.x > l.phases[next].x) {
-            p.drawPolyline(trace);
-            trace.clear();
+    for (std::size_t i = 1; i < l.marks.size(); ++i) {
+        const LaidMark& a = l.marks[i - 1];
+        const LaidMark& b = l.marks[i];
+        if (next < l.phases.size() && b.x > l.phases[next].x) {
             ++next;
+            continue;
         }
-        trace << QPointF(m.x, m.y);
+        trace.emplace_back(a.x, a.y, b.x, b.y);
     }
-    p.drawPolyline(trace);
-    for (const LaidMark& m : l.marks)
-        DrawMark(p, m.x, m.y, m.style, m.imported);
+    p.drawLines(trace.data(), static_cast<int>(trace.size()));
+    if (p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Raster) {
+        MarkSprites sprites(f.scale);
+        p.save();
+        p.resetTransform();
+        for (const LaidMark& m : l.marks)
+            sprites.Draw(p, f, m);
+        p.restore();
+    } else {
+        for (const LaidMark& m : l.marks)
+            DrawMark(p, m.x, m.y, m.style, m.imported);
+    }
     if (!l.emptyText.empty()) {
         p.setPen(QColor("#616161"));
         DrawText(p, (l.left + l.right) / 2, (l.top + l.bottom) / 2, l.emptyText, Anchor::Middle);
