@@ -24,13 +24,14 @@ std::variant<double, std::string> ReduceObservation(const ControlObservation& ob
         return std::string(okp ? "нет результата первого анализа" : "нет аттестованного значения");
     if (Missing(observation.limit) || !(observation.limit > 0.0))
         return std::string("нет диапазона нормы для значения (норматив не определен)");
-    if (!okp)
-        return (observation.measured - observation.reference) / observation.limit;
-    // The difference as the calculation stored it; recomputed only when it was not stored.
-    const double difference = Missing(observation.difference)
-                                  ? std::fabs(observation.measured - observation.reference)
-                                  : std::fabs(observation.difference);
-    return difference / observation.limit;
+    // ОКП: the difference as the calculation stored it; recomputed only when it was not stored.
+    const double q = !okp ? (observation.measured - observation.reference) / observation.limit
+                     : Missing(observation.difference)
+                         ? std::fabs(observation.measured - observation.reference) / observation.limit
+                         : std::fabs(observation.difference) / observation.limit;
+    if (!std::isfinite(q))
+        return std::string("норматив слишком мал: значение не представимо");
+    return q;
 }
 
 Chart BuildChart(const SeriesKey& key, const std::vector<ControlObservation>& observations,

@@ -155,6 +155,8 @@ std::string ReadResult(const std::vector<std::string_view>& cells, ControlObserv
     else
         o.limit =
             gas ? ControlStandardLimit(values[2], o.reference) : CondensateOkeLimit(values[2], o.reference);
+    if (!(o.limit > 0.0))
+        return "норматив дает нулевой предел K (опорное и результат равны нулю?)";
     o.imported = true;
     return {};
 }

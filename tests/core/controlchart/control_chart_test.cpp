@@ -48,6 +48,7 @@ TEST(ReduceObservation, PointsAndReasons) {
         {"limit_negative_sentinel", Obs(ControlKind::Okp, 1.0, 1.1, 0.1, NotSet), kNaN,
          "нет диапазона нормы"},
         {"limit_infinite", Obs(ControlKind::Oke, 1.0, 1.1, 0.1, INFINITY), kNaN, "нет диапазона нормы"},
+        {"limit_too_small_to_divide_by", Obs(ControlKind::Oke, 50.0, 1.0, 49.0, 1e-320), kNaN, "слишком мал"},
     };
     for (const ReduceCase& rc : cases) {
         SCOPED_TRACE(rc.name);
