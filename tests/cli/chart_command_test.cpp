@@ -211,6 +211,19 @@ TEST_F(ChartCommand, CsvAndSvgFiles) {
     EXPECT_NE(picture.find(">предупреждения -1</text>"), std::string::npos);
 }
 
+TEST_F(ChartCommand, TextCellsAreQuotedAndEscaped) {
+    source_.observations.resize(1);
+    source_.observations[0].sample = "ГСО \"2\"; <повтор> & ещё\x01";
+    const auto csv = dir_.path() / "chart.csv";
+    const auto svg = dir_.path() / "chart.svg";
+    ASSERT_EQ(Run(OkeArgs({"--csv", csv.string(), "--svg", svg.string(), "--json"})), 0) << err_.str();
+    EXPECT_NE(ReadAll(csv).find(";\"ГСО \"\"2\"\"; <повтор> & ещё\x01\";"), std::string::npos)
+        << ReadAll(csv);
+    EXPECT_NE(ReadAll(svg).find("ГСО &quot;2&quot;; &lt;повтор&gt; &amp; ещё \nq = "), std::string::npos);
+    EXPECT_NE(out_.str().find("\"sample\":\"ГСО \\\"2\\\"; <повтор> & ещё\\u0001\""), std::string::npos)
+        << out_.str();
+}
+
 TEST_F(ChartCommand, MissingPictureLibraryIsAClearFailure) {
     library_ = dir_.path() / "no-such-library.so";
     const auto png = dir_.path() / "chart.png";

@@ -21,6 +21,8 @@ std::string Escape(std::string_view text) {
             out += "&gt;";
         else if (c == '"')
             out += "&quot;";
+        else if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
+            out += ' '; // not allowed in XML at all
         else
             out += c;
     }
