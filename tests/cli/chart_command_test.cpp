@@ -270,26 +270,48 @@ MemorySource Laboratory() {
     return source;
 }
 
+// The same results as the control with a standard: signed values around zero.
+MemorySource AsStandard(MemorySource source) {
+    for (std::size_t i = 0; i < source.observations.size(); ++i) {
+        ControlObservation& o = source.observations[i];
+        o.key = {ControlKind::Oke, ControlMedium::Gas, "", "Метан"};
+        o.measured = o.reference + (i % 2 ? -1 : 1) * o.difference;
+    }
+    return source;
+}
+
+std::uint32_t BigEndian(const std::string& bytes, std::size_t at) {
+    std::uint32_t v = 0;
+    for (std::size_t k = 0; k < 4; ++k)
+        v = (v << 8) | static_cast<unsigned char>(bytes[at + k]);
+    return v;
+}
+
 TEST(ChartPictures, PngAndPdfAreDrawnByTheLibrary) {
-    MemorySource source = Laboratory();
-    testing::TempFolder dir;
-    const auto png = dir.path() / "chart.png";
-    const auto pdf = dir.path() / "chart.pdf";
-    std::string error;
-    const auto options =
-        ParseChartOptions({"--archive", "mem", "--kind", "okp", "--medium", "gas", "--component", "Метан",
-                           "--png", png.string(), "--pdf", pdf.string()},
-                          error);
-    ASSERT_TRUE(options) << error;
-    std::ostringstream out, err;
-    ASSERT_EQ(WriteChart(*options, source, std::filesystem::path(TALVEX_BIN_DIR) / "libtalvex_chartpaint.so",
-                         out, err),
-              0)
-        << err.str();
-    const std::string image = ReadAll(png);
-    ASSERT_GT(image.size(), 1000u);
-    EXPECT_EQ(image.substr(0, 8), "\x89PNG\r\n\x1a\n");
-    EXPECT_EQ(ReadAll(pdf).substr(0, 5), "%PDF-");
+    for (const char* kind : {"okp", "oke"}) {
+        SCOPED_TRACE(kind);
+        MemorySource source = std::string(kind) == "okp" ? Laboratory() : AsStandard(Laboratory());
+        testing::TempFolder dir;
+        const auto png = dir.path() / "chart.png";
+        const auto pdf = dir.path() / "chart.pdf";
+        std::string error;
+        const auto options =
+            ParseChartOptions({"--archive", "mem", "--kind", kind, "--medium", "gas", "--component", "Метан",
+                               "--png", png.string(), "--pdf", pdf.string()},
+                              error);
+        ASSERT_TRUE(options) << error;
+        std::ostringstream out, err;
+        ASSERT_EQ(WriteChart(*options, source,
+                             std::filesystem::path(TALVEX_BIN_DIR) / "libtalvex_chartpaint.so", out, err),
+                  0)
+            << err.str();
+        const std::string image = ReadAll(png);
+        ASSERT_GT(image.size(), 1000u);
+        EXPECT_EQ(image.substr(0, 8), "\x89PNG\r\n\x1a\n");
+        EXPECT_EQ(BigEndian(image, 16), 1440u); // IHDR: 240 x 130 mm at about 150 dpi
+        EXPECT_EQ(BigEndian(image, 20), 780u);
+        EXPECT_EQ(ReadAll(pdf).substr(0, 5), "%PDF-");
+    }
 }
 
 } // namespace
