@@ -14,6 +14,7 @@ cmake --build "$build" -j "$(nproc)" >/dev/null
 "$build/bin/bench_odt_export"
 "$build/bin/bench_session"
 "$build/bin/bench_curve"
+QT_QPA_PLATFORM=offscreen "$build/bin/bench_chart"
 [ -x "$build/bin/bench_plot" ] && QT_QPA_PLATFORM=offscreen "$build/bin/bench_plot"
 
 work="$(mktemp -d)"
