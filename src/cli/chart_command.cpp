@@ -142,10 +142,10 @@ namespace {
 void PrintSummary(const Chart& chart, std::ostream& out) {
     out << "Контрольная карта " << SeriesTitle(chart.key) << "\n";
     out << "Точек: " << chart.points.size() << ", без точки: " << chart.omitted.size()
-        << ", сигналов: " << chart.signals.size() << "\n";
+        << ", сигналов: " << chart.ruleSignals.size() << "\n";
     for (const ChartPhase& phase : chart.phases)
         out << "Этап с " << FormatUtcTime(phase.start.time) << ": " << phase.start.reason << "\n";
-    for (const Signal& s : chart.signals) {
+    for (const Signal& s : chart.ruleSignals) {
         const ChartPoint& last = chart.points[s.points.back()];
         out << "Сигнал, правило " << s.rule << " (" << RuleText(chart.key.kind, s.rule) << "): точка "
             << s.points.back() + 1 << ", " << FormatUtcTime(last.observation.time) << ", "

@@ -50,7 +50,7 @@ std::string ChartJson(const Chart& chart) {
     }
     json.EndArray();
     json.BeginArray("signals");
-    for (const Signal& signal : chart.signals) {
+    for (const Signal& signal : chart.ruleSignals) {
         json.BeginObject();
         json.Integer("rule", signal.rule);
         json.BeginArray("points");

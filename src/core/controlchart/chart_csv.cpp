@@ -32,7 +32,7 @@ std::string Cell(const std::string& text) {
 
 std::string ChartCsv(const Chart& chart) {
     std::vector<std::string> rules(chart.points.size());
-    for (const Signal& s : chart.signals) {
+    for (const Signal& s : chart.ruleSignals) {
         std::string& cell = rules[s.points.back()];
         cell += (cell.empty() ? "" : " ") + std::to_string(s.rule);
     }

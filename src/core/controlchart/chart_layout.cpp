@@ -121,7 +121,7 @@ ChartLayout LayOutChart(const Chart& chart) {
         out.subtitle = LocalDate(chart.points.front().observation.time, false) + " – " +
                        LocalDate(chart.points.back().observation.time, false) +
                        ", точек: " + std::to_string(n) +
-                       ", сигналов: " + std::to_string(chart.signals.size());
+                       ", сигналов: " + std::to_string(chart.ruleSignals.size());
     out.xAxisTitle = "Дата анализа (по порядку контролей)";
     out.yAxisTitle = okp ? "Kk / K" : "(X − C) / K";
 
@@ -171,7 +171,7 @@ ChartLayout LayOutChart(const Chart& chart) {
     }
 
     std::vector<std::vector<int>> rulesAt(n);
-    for (const Signal& s : chart.signals)
+    for (const Signal& s : chart.ruleSignals)
         rulesAt[s.points.back()].push_back(s.rule);
     out.marks.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {

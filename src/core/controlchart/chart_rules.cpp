@@ -147,8 +147,8 @@ private:
 
 std::vector<Signal> FindSignals(ControlKind kind, const ChartLines& lines,
                                 const std::vector<ChartPoint>& points) {
-    std::vector<Signal> signals;
-    RuleChecker checker(kind, lines, points, signals);
+    std::vector<Signal> found;
+    RuleChecker checker(kind, lines, points, found);
     std::vector<std::size_t> seq;
     for (std::size_t i = 0; i < points.size(); ++i) {
         if (!seq.empty() && points[seq.back()].phase != points[i].phase)
@@ -158,7 +158,7 @@ std::vector<Signal> FindSignals(ControlKind kind, const ChartLines& lines,
         seq.push_back(i);
         checker.Check(seq);
     }
-    return signals;
+    return found;
 }
 
 } // namespace talvex::controlchart

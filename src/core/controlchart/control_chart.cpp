@@ -63,7 +63,7 @@ Chart BuildChart(const SeriesKey& key, const std::vector<ControlObservation>& ob
             ++first;
         chart.phases[p].firstPoint = first;
     }
-    chart.signals = FindSignals(key.kind, chart.lines, chart.points);
+    chart.ruleSignals = FindSignals(key.kind, chart.lines, chart.points);
     return chart;
 }
 

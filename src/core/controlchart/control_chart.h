@@ -41,7 +41,7 @@ struct Chart {
     std::vector<ChartPhase> phases; // recorded phase starts in the order of time
     std::vector<ChartPoint> points; // in the order of the observations given
     std::vector<OmittedObservation> omitted;
-    std::vector<Signal> signals; // in the order of the completing point, then of the rule
+    std::vector<Signal> ruleSignals; // in the order of the completing point, then of the rule
 };
 
 // The point value of one observation, or why it has none: a value missing, or no real norm range

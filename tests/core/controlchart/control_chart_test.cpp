@@ -96,12 +96,12 @@ TEST(BuildChart, OmittedObservationsKeepTheirPlaceOutOfThePointsAndPhasesSplitTh
     EXPECT_EQ(chart.phases[1].firstPoint, 12u);
     EXPECT_EQ(chart.points[5].phase, 0u);
     EXPECT_EQ(chart.points[6].phase, 1u);
-    EXPECT_TRUE(chart.signals.empty()); // 6 + 6 above the centre, never 9 in one phase
+    EXPECT_TRUE(chart.ruleSignals.empty()); // 6 + 6 above the centre, never 9 in one phase
 
     const Chart whole = BuildChart(key, obs, {});
-    ASSERT_EQ(whole.signals.size(), 4u); // at the 9th, 10th, 11th and 12th point
-    EXPECT_EQ(whole.signals.front().rule, 2);
-    EXPECT_EQ(whole.signals.front().points.back(), 8u);
+    ASSERT_EQ(whole.ruleSignals.size(), 4u); // at the 9th, 10th, 11th and 12th point
+    EXPECT_EQ(whole.ruleSignals.front().rule, 2);
+    EXPECT_EQ(whole.ruleSignals.front().points.back(), 8u);
 }
 
 } // namespace
