@@ -16,6 +16,7 @@ cmake --build "$build" -j "$(nproc)" >/dev/null
 "$build/bin/bench_curve"
 # The archive on SQLite, and on a throw-away PostgreSQL server's Unix socket.
 (source "$root/scripts/lib.sh" && talvex_start_postgresql && "$build/bin/bench_archive")
+QT_QPA_PLATFORM=offscreen "$build/bin/bench_chart"
 [ -x "$build/bin/bench_plot" ] && QT_QPA_PLATFORM=offscreen "$build/bin/bench_plot"
 
 work="$(mktemp -d)"

@@ -5,8 +5,8 @@
 #include "archive/spool.h"
 #include "common/data_file_io.h"
 #include "common/utc_time.h"
+#include "controlchart/control_import.h"
 #include "results/json_writer.h"
-#include "temporary_control_import.h"
 
 #include <nlohmann/json.hpp>
 

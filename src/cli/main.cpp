@@ -1,5 +1,6 @@
 // talvex-cli: the Talvex session without a window.
 #include "archive_command.h"
+#include "chart_command.h"
 #include "convert_command.h"
 #include "info_command.h"
 #include "run_command.h"
@@ -13,7 +14,9 @@ namespace {
 constexpr const char* kUsage = "usage: talvex-cli info [--json] FILE.stg\n"
                                "       talvex-cli run [OPTIONS] FILE.stg...\n"
                                "       talvex-cli convert FILE.stg OUT.cdf\n"
-                               "       talvex-cli archive list|show|flush|import-controls|phase ...\n";
+                               "       talvex-cli archive list|show|flush|import-controls|phase ...\n"
+                               "       talvex-cli chart --archive URL --kind okp|oke --medium gas|condensate "
+                               "--component NAME [OPTIONS]\n";
 
 } // namespace
 
@@ -30,6 +33,8 @@ int main(int argc, char** argv) {
         return talvex::cli::RunRun(rest);
     if (args[0] == "archive")
         return talvex::cli::RunArchive(rest);
+    if (args[0] == "chart")
+        return talvex::cli::RunChart(rest);
     if (args[0] == "convert")
         return talvex::cli::RunConvert(rest);
     if (args[0] == "--help" || args[0] == "-h") {

@@ -53,6 +53,14 @@ void ComputeControlStandard(Section7Result& result, GasContext& ctx) {
 
 } // namespace
 
+double ControlSampleLimit(double reproducibility, double measured, double reference) {
+    return reproducibility * 0.84 / 100 * (measured + reference) * 0.5;
+}
+
+double ControlStandardLimit(double delta, double reference) {
+    return delta * 0.01 * reference;
+}
+
 void CompareControlSample(Section7Result& result) {
     for (int c = 0; c < kCompositions; ++c) {
         std::vector<GasControlRow>& rows = result.controlSampleRows[static_cast<std::size_t>(c)];
@@ -94,7 +102,7 @@ void CheckControlSample(Section7Result& result) {
             }
             row.Kk = std::fabs(row.measured - row.reference);
             if (IsRealNorm(row.norm)) {
-                row.K = row.norm->reproducibility * 0.84 / 100 * (row.measured + row.reference) * 0.5;
+                row.K = ControlSampleLimit(row.norm->reproducibility, row.measured, row.reference);
                 row.withinLimit = row.Kk <= row.K;
             }
         }
@@ -120,7 +128,7 @@ void CompareControlStandard(Section7Result& result) {
         if (row.norm == NoMatchingNorm())
             IssuesOf(result.issues, row.name).rangeMismatchOke = true;
         else if (IsRealNorm(row.norm)) {
-            row.K = row.norm->delta * 0.01 * row.reference;
+            row.K = ControlStandardLimit(row.norm->delta, row.reference);
             row.withinLimit = row.Kk <= row.K;
         }
     }

@@ -4,6 +4,13 @@
 
 namespace talvex {
 
+// The limit K of the control with a sample: 0.84 x the reproducibility limit (%) of the mean of the two
+// results (mass %).
+double ControlSampleLimit(double reproducibility, double measured, double reference);
+
+// The limit K of the control with a standard: the accuracy (%) of the certified value (mass %).
+double ControlStandardLimit(double delta, double reference);
+
 // Runs both operational controls that have an FID run: the control with a sample (computed like an
 // analysis and compared with the first analysis) and the control with a certified standard (its FID
 // peaks as measured, compared with the certified values).

@@ -228,6 +228,12 @@ void CalcCondensate(CondensateResult& result, const CalcInputs& inputs);
 // Statistics over the analyses and the two controls, in the order CalcCondensate runs them.
 void BuildCondensateRows(CondensateResult& result);
 void ComputeRowStatistics(CondensateResult& result);
+// The limit of the control with a sample: 0.84 x the reproducibility limit (%) of the mean of the first
+// analysis' value `a` and the control sample's value `b` (mass %).
+double CondensateOkpLimit(double reproducibility, double a, double b);
+// The limit of the control with a standard: the accuracy (%) of the certified value (mass %).
+double CondensateOkeLimit(double delta, double certified);
+
 void BuildOkpItems(CondensateResult& result);
 void CheckOkp(CondensateResult& result);
 void ComputeOke(CondensateResult& result, const ComponentTable& components, MessageLog& log);

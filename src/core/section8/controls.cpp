@@ -72,7 +72,7 @@ void CheckOkpItems(std::vector<ControlItem>& items, CondensateProblems& problems
             item.passed = false;
             continue;
         }
-        item.limit = (a + b) * 0.5 * (item.normRange->reproducibility * 0.84 / 100);
+        item.limit = CondensateOkpLimit(item.normRange->reproducibility, a, b);
         item.passed = item.limit >= item.discrepancy;
     }
 }
@@ -166,6 +166,14 @@ double OkeOrderKey(const ControlItem& item) {
 
 } // namespace
 
+double CondensateOkpLimit(double reproducibility, double a, double b) {
+    return (a + b) * 0.5 * (reproducibility * 0.84 / 100);
+}
+
+double CondensateOkeLimit(double delta, double certified) {
+    return delta * 0.01 * certified;
+}
+
 void BuildOkpItems(CondensateResult& result) {
     if (!result.okpAnalysis.chromatogram || result.analyses.empty())
         return;
@@ -244,7 +252,7 @@ void CheckOke(CondensateResult& result) {
         item.discrepancy = std::fabs(a - b);
         if (IsNotSet(range->delta))
             continue; // a norm row without accuracy gives no limit and no verdict
-        item.limit = range->delta * 0.01 * b;
+        item.limit = CondensateOkeLimit(range->delta, b);
         item.passed = item.limit >= item.discrepancy;
     }
 }
