@@ -3,6 +3,8 @@
 #include "info_command.h"
 #include "run_command.h"
 
+#include "app/data_folder.h"
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -11,7 +13,8 @@ namespace {
 
 constexpr const char* kUsage = "usage: talvex-cli info [--json] FILE.stg\n"
                                "       talvex-cli run [OPTIONS] FILE.stg...\n"
-                               "       talvex-cli convert FILE.stg OUT.cdf\n";
+                               "       talvex-cli convert FILE.stg OUT.cdf\n"
+                               "       talvex-cli --version\n";
 
 } // namespace
 
@@ -28,6 +31,10 @@ int main(int argc, char** argv) {
         return talvex::cli::RunRun(rest);
     if (args[0] == "convert")
         return talvex::cli::RunConvert(rest);
+    if (args[0] == "--version" && rest.empty()) {
+        std::cout << "talvex-cli " << talvex::ProgramVersion() << '\n';
+        return 0;
+    }
     if (args[0] == "--help" || args[0] == "-h") {
         std::cout << kUsage;
         return 0;

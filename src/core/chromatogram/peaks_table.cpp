@@ -3,6 +3,7 @@
 #include "chromatogram/archive_reader.h"
 #include "common/text_codec.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -246,16 +247,39 @@ std::vector<bool> CPeeksTable::ComputeChainBaselines(const CLattice& signal) {
 }
 
 // Pass 3: a peak lying wholly inside another (a rider) keeps its area, and the larger one loses it. Areas
-// are taken as they stand at that moment, in table order.
+// are taken as they stand at that moment: the hosts in table order, each losing its riders in table order.
+// A rider with ordered bounds starts inside its host, so only those are searched, by their start; riders
+// with reversed bounds are few and each is checked against every host. A NaN bound nests nothing.
 void CPeeksTable::SubtractNestedPeaks() {
     const std::size_t n = size();
+    std::vector<std::size_t> byBegin;
+    std::vector<std::size_t> reversed;
+    for (std::size_t k = 0; k < n; ++k) {
+        const cmpeek& p = (*this)[k];
+        if (p.beginTime <= p.endTime)
+            byBegin.push_back(k);
+        else if (p.beginTime > p.endTime)
+            reversed.push_back(k);
+    }
+    std::stable_sort(byBegin.begin(), byBegin.end(), [this](std::size_t a, std::size_t b) {
+        return (*this)[a].beginTime < (*this)[b].beginTime;
+    });
+    std::vector<std::size_t> riders;
     for (std::size_t j = 0; j < n; ++j) {
         cmpeek& outer = (*this)[j];
-        for (std::size_t k = 0; k < n; ++k) {
-            const cmpeek& inner = (*this)[k];
-            if (k != j && inner.beginTime >= outer.beginTime && inner.endTime <= outer.endTime)
-                outer.area = outer.area - inner.area;
-        }
+        riders.clear();
+        const auto first =
+            std::lower_bound(byBegin.begin(), byBegin.end(), outer.beginTime,
+                             [this](std::size_t k, double t) { return (*this)[k].beginTime < t; });
+        for (auto it = first; it != byBegin.end() && (*this)[*it].beginTime <= outer.endTime; ++it)
+            if (*it != j && (*this)[*it].endTime <= outer.endTime)
+                riders.push_back(*it);
+        for (const std::size_t k : reversed)
+            if (k != j && (*this)[k].beginTime >= outer.beginTime && (*this)[k].endTime <= outer.endTime)
+                riders.push_back(k);
+        std::sort(riders.begin(), riders.end());
+        for (const std::size_t k : riders)
+            outer.area = outer.area - (*this)[k].area;
     }
 }
 

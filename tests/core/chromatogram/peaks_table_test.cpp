@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <utility>
+#include <vector>
 
 namespace talvex {
 namespace {
@@ -132,6 +136,61 @@ TEST(RecomputePeaks, PeaksWithIdenticalBoundsSubtractEachOthersCurrentArea) {
     f.table.RecomputePeaks(f.signal);
     EXPECT_DOUBLE_EQ(f.table[0].area, 0.0); // 2 - 2
     EXPECT_DOUBLE_EQ(f.table[1].area, 2.0); // 2 - 0, the first already reduced
+}
+
+TEST(RecomputePeaks, EveryHostLosesEachOfItsRidersInTableOrder) {
+    // Unlinked peaks of many shapes (nested several deep, shared bounds, reversed, infinite or NaN bounds)
+    // against the rule itself: each peak's own area, computed alone, then every host in table order loses
+    // the current area of every peak wholly inside it, in table order. Compared to the bit.
+    std::vector<float> samples(64);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<float>(std::sin(0.7 * static_cast<double>(i)) * 9.1 + 10.3); // inexact sums
+    std::vector<std::pair<double, double>> bounds = {{2, 40},
+                                                     {5, 10},
+                                                     {5, 10},
+                                                     {6, 8},
+                                                     {20, 30},
+                                                     {21.5, 29.5},
+                                                     {22, 22},
+                                                     {35, 5},
+                                                     {8, 6},
+                                                     {0, 63},
+                                                     {-INFINITY, INFINITY},
+                                                     {std::nan(""), 9},
+                                                     {3, std::nan("")},
+                                                     {40, 50},
+                                                     {40, 2}};
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<double>(seed >> 8) / static_cast<double>(1u << 24) * 62.0;
+    };
+    for (int i = 0; i < 60; ++i) {
+        const double a = next();
+        const double b = i % 7 == 0 ? next() : a + next() / 8; // some reversed, most short and ordered
+        bounds.emplace_back(std::round(a * 2) / 2, std::round(b * 2) / 2);
+    }
+    for (auto& [begin, end] : bounds) { // a step of 0.1 min makes every sum round
+        begin *= 0.1;
+        end *= 0.1;
+    }
+    Fixture f(samples, 0.0, 0.1);
+    std::vector<double> own;
+    for (const auto& [begin, end] : bounds) {
+        f.Add(begin, end);
+        Fixture alone(samples, 0.0, 0.1);
+        alone.Add(begin, end);
+        alone.table.RecomputePeaks(alone.signal);
+        own.push_back(alone.table[0].area);
+    }
+    for (std::size_t j = 0; j < bounds.size(); ++j)
+        for (std::size_t k = 0; k < bounds.size(); ++k)
+            if (k != j && bounds[k].first >= bounds[j].first && bounds[k].second <= bounds[j].second)
+                own[j] = own[j] - own[k];
+    f.table.RecomputePeaks(f.signal);
+    for (std::size_t j = 0; j < bounds.size(); ++j)
+        EXPECT_EQ(std::memcmp(&f.table[j].area, &own[j], sizeof(double)), 0)
+            << j << ": " << f.table[j].area << " against " << own[j];
 }
 
 TEST(RecomputePeaks, NegativePeakHasPositiveHeightAndNegativeArea) {
