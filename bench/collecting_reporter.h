@@ -2,6 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,5 +20,17 @@ public:
             millis[run.benchmark_name()] = run.GetAdjustedRealTime();
     }
 };
+
+// One figure of a benchmark program in the form every program prints, so that a reader and a script see at
+// a glance which targets hold: `NAME: X (target: Y)`.
+inline void PrintFigure(const std::string& name, double value, const std::string& target) {
+    std::printf("%s: %.3g (target: %s)\n", name.c_str(), value, target.c_str());
+    std::fflush(stdout);
+}
+
+// value / base, or 0 when either was not measured (a benchmark filtered out or skipped).
+inline double Ratio(double value, double base) {
+    return value > 0 && base > 0 ? value / base : 0.0;
+}
 
 } // namespace talvex::bench

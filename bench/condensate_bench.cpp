@@ -6,6 +6,8 @@
 #include "condensate_set.h"
 #include "stg_writer.h"
 
+#include "collecting_reporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -92,7 +94,13 @@ BENCHMARK(BM_RecalculateCondensate)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    bench::CollectingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const double read = reporter.millis["BM_ReadEverySampleOnce"];
+    const double recalc = reporter.millis["BM_RecalculateCondensate"];
+    std::cout << "condensate recalculation: " << recalc << " ms; every sample read once: " << read << " ms\n";
+    bench::PrintFigure("condensate recalculation / one pass over its signals", bench::Ratio(recalc, read),
+                       "<= 2");
     benchmark::Shutdown();
     std::error_code ec;
     if (!Series().dir.empty())

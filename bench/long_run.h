@@ -13,19 +13,19 @@
 namespace talvex::bench {
 
 // The long run the file benchmarks read: 1 000 000 samples with 1 000 peaks, a drifting baseline and
-// noise, as a condensate FID run.
-inline synth::StgContent LongRun() {
+// noise, as a condensate FID run. Other lengths keep the sampling step and one peak per 1 000 samples.
+inline synth::StgContent LongRun(std::size_t samples = 1'000'000) {
     using namespace talvex::synth;
     SignalSpec plan;
     plan.step = 0.0001;
-    plan.sampleCount = 1'000'000;
+    plan.sampleCount = samples;
     plan.baseline = 20;
     plan.drift = 0.5;
     plan.noiseSigma = 0.2;
     plan.noiseSeed = 7;
     RandomPeakOptions options;
     options.runEnd = plan.step * static_cast<double>(plan.sampleCount);
-    plan.peaks = RandomPeaks(11, 1000, options);
+    plan.peaks = RandomPeaks(11, static_cast<int>(samples / 1000), options);
     const GeneratedSignal signal = GenerateSignal(plan);
     StgContent big;
     big.passport.sampleName = "Проба 1";

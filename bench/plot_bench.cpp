@@ -38,7 +38,7 @@ talvex::CChmFile& Chromatogram() {
         c.signal.step = plan.step;
         for (talvex::cmpeek& p : signal.peaks)
             c.peaks.push_back(std::move(p));
-        c.peaks.RecomputePeaks();
+        c.peaks.RecomputePeaks(c.signal);
         return c;
     }();
     return chm;

@@ -1,5 +1,6 @@
-// Sessions: saving and opening the example session, and the SHA-256 of 21 long runs (1 000 000 samples
-// each) that a session and the results' provenance take, beside a plain read of the same bytes.
+// Sessions: saving and opening the example session, the SHA-256 of 21 long runs (1 000 000 samples each)
+// that a session and the results' provenance take, beside a plain read of the same bytes; the memory a
+// session of those 21 runs holds against their size; and adding 10 times the files to a session.
 #include "app/example_session.h"
 #include "app/session.h"
 #include "app/session_file.h"
@@ -16,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <malloc.h>
 #include <unistd.h>
 
 namespace {
@@ -23,10 +25,12 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kLongRuns = 21;
+constexpr int kShortRuns = 210; // 100 000 samples each: the growth with the number of files
 
 struct Fixture {
     fs::path dir;
     std::vector<fs::path> longRuns;
+    std::vector<std::string> shortRuns;
 };
 
 Fixture& Files() {
@@ -53,6 +57,23 @@ void MakeFiles() {
         f.longRuns.push_back(f.dir / ("run-" + std::to_string(i) + ".stg"));
         fs::copy_file(first, f.longRuns.back());
     }
+    const fs::path firstShort = f.dir / "short-0.stg";
+    if (!talvex::synth::WriteStg(firstShort.string(), talvex::bench::LongRun(100'000), &error))
+        Die("cannot write " + firstShort.string() + ": " + error);
+    f.shortRuns.push_back(firstShort.string());
+    for (int i = 1; i < kShortRuns; ++i) {
+        f.shortRuns.push_back((f.dir / ("short-" + std::to_string(i) + ".stg")).string());
+        fs::copy_file(firstShort, f.shortRuns.back());
+    }
+}
+
+// The resident memory of this process, in bytes.
+double ResidentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    double pages = 0;
+    double resident = 0;
+    statm >> pages >> resident;
+    return resident * static_cast<double>(::sysconf(_SC_PAGESIZE));
 }
 
 // The example session as the demo runs it, recalculated.
@@ -108,6 +129,21 @@ void BM_OpenTheExampleSession(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenTheExampleSession)->Unit(benchmark::kMillisecond);
 
+// A session of the first `state.range(0)` short runs: components read, files added and recalculated.
+void BM_SessionOfShortRuns(benchmark::State& state) {
+    const auto count = static_cast<std::size_t>(state.range(0));
+    const std::vector<std::string> paths(Files().shortRuns.begin(), Files().shortRuns.begin() + count);
+    for (auto _ : state) {
+        talvex::MemorySettingsStore profile;
+        talvex::Session session(profile, fs::path(TALVEX_SOURCE_DIR) / "data");
+        session.LoadComponents();
+        session.AddFiles(paths);
+        if (session.Chromatograms().size() != count)
+            state.SkipWithError("a run was left out");
+    }
+}
+BENCHMARK(BM_SessionOfShortRuns)->Arg(kShortRuns / 10)->Arg(kShortRuns)->Unit(benchmark::kMillisecond);
+
 void BM_Sha256Of21LongRuns(benchmark::State& state) {
     for (auto _ : state)
         for (const fs::path& run : Files().longRuns)
@@ -142,6 +178,29 @@ int main(int argc, char** argv) {
                   << " ms = " << hash / plain << " (target: under 2)\n";
     std::cout << "save the example session: " << reporter.millis["BM_SaveTheExampleSession"]
               << " ms; open and recalculate it: " << reporter.millis["BM_OpenTheExampleSession"] << " ms\n";
+    const double fewFiles = reporter.millis["BM_SessionOfShortRuns/" + std::to_string(kShortRuns / 10)];
+    const double manyFiles = reporter.millis["BM_SessionOfShortRuns/" + std::to_string(kShortRuns)];
+    talvex::bench::PrintFigure("session of 10 times the files / session",
+                               talvex::bench::Ratio(manyFiles, fewFiles), "<= 11");
+    {
+        double fileBytes = 0;
+        std::vector<std::string> paths;
+        for (const fs::path& run : Files().longRuns) {
+            fileBytes += static_cast<double>(fs::file_size(run));
+            paths.push_back(run.string());
+        }
+        talvex::MemorySettingsStore profile;
+        ::malloc_trim(0); // memory freed by the benchmarks goes back first, so that only the session counts
+        const double before = ResidentBytes();
+        talvex::Session session(profile, fs::path(TALVEX_SOURCE_DIR) / "data");
+        session.LoadComponents();
+        session.AddFiles(paths);
+        const double held = ResidentBytes() - before;
+        std::cout << "a session of " << session.Chromatograms().size() << " long runs holds "
+                  << held / 1048576 << " MiB for " << fileBytes / 1048576 << " MiB of files\n";
+        talvex::bench::PrintFigure("memory of a session of 21 long runs / their files' size",
+                                   held / fileBytes, "< 3");
+    }
     fs::remove_all(Files().dir);
     return 0;
 }

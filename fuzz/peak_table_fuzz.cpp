@@ -30,9 +30,8 @@ const talvex::CLattice& Signal() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     talvex::CPeeksTable table;
-    table.AttachSignal(&Signal());
     try {
-        table.ReadTable({data, size});
+        table.ReadTable({data, size}, Signal());
     } catch (const talvex::ArchiveError&) {
         return 0;
     }

@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::memcpy(chm.signal.samples.data(), raw, chm.signal.samples.size() * 4);
     static const std::vector<std::uint8_t> table = PeakTable();
     try {
-        chm.peaks.ReadTable(table);
+        chm.peaks.ReadTable(table, chm.signal);
     } catch (const std::invalid_argument&) {
         if (chm.signal.samples.size() >= 2) // refused only for a signal too short for its peaks
             __builtin_trap();

@@ -5,6 +5,8 @@
 #include "info_command.h"
 #include "run_command.h"
 
+#include "app/data_folder.h"
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -16,7 +18,8 @@ constexpr const char* kUsage = "usage: talvex-cli info [--json] FILE.stg\n"
                                "       talvex-cli convert FILE.stg OUT.cdf\n"
                                "       talvex-cli archive list|show|flush|import-controls|phase ...\n"
                                "       talvex-cli chart --archive URL --kind okp|oke --medium gas|condensate "
-                               "--component NAME [OPTIONS]\n";
+                               "--component NAME [OPTIONS]\n"
+                               "       talvex-cli --version\n";
 
 } // namespace
 
@@ -37,6 +40,10 @@ int main(int argc, char** argv) {
         return talvex::cli::RunChart(rest);
     if (args[0] == "convert")
         return talvex::cli::RunConvert(rest);
+    if (args[0] == "--version" && rest.empty()) {
+        std::cout << "talvex-cli " << talvex::ProgramVersion() << '\n';
+        return 0;
+    }
     if (args[0] == "--help" || args[0] == "-h") {
         std::cout << kUsage;
         return 0;

@@ -1,5 +1,6 @@
 #include "run_cli.h"
 
+#include "app/data_folder.h"
 #include "stg_writer.h"
 #include "test_files.h"
 
@@ -104,6 +105,17 @@ TEST_F(CliInfoTest, FailuresAndUsage) {
             EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
         }
     }
+}
+
+TEST(CliStart, VersionPrintsTheVersionAloneAndTakesNoArguments) {
+    const auto version = RunProgram("talvex-cli", {"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "talvex-cli " + ProgramVersion() + "\n");
+    EXPECT_EQ(version.err, "");
+    const auto extra = RunProgram("talvex-cli", {"--version", "x.stg"});
+    EXPECT_EQ(extra.exitCode, 2);
+    EXPECT_EQ(extra.out, "");
+    EXPECT_NE(extra.err.find("talvex-cli --version"), std::string::npos); // the usage names it
 }
 
 } // namespace

@@ -556,8 +556,7 @@ int LoadFromMemory(std::span<const std::uint8_t> bytes, CChmFile& chm) {
     ReadSignal(file, minutesPerUnit, chm.signal);
     ReadPassport(file, minutesPerUnit, chm.passport);
     const int leftOut = ReadPeaks(file, minutesPerUnit, chm.peaks);
-    chm.peaks.AttachSignal(&chm.signal);
-    chm.peaks.RecomputePeaks();
+    chm.peaks.RecomputePeaks(chm.signal);
     return leftOut;
 }
 

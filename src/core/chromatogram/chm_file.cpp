@@ -43,38 +43,6 @@ ReadResult StreamFailure(const char* stream, const std::exception& error) {
                                stream);
 }
 
-CChmFile::CChmFile(const CChmFile& other)
-    : signal(other.signal), passport(other.passport), peaks(other.peaks) {
-    peaks.AttachSignal(&signal);
-}
-
-CChmFile& CChmFile::operator=(const CChmFile& other) {
-    if (this != &other) {
-        signal = other.signal;
-        passport = other.passport;
-        peaks = other.peaks;
-        peaks.AttachSignal(&signal);
-    }
-    return *this;
-}
-
-CChmFile::CChmFile(CChmFile&& other) noexcept
-    : signal(std::move(other.signal)), passport(std::move(other.passport)), peaks(std::move(other.peaks)) {
-    peaks.AttachSignal(&signal);
-    other.peaks.AttachSignal(&other.signal);
-}
-
-CChmFile& CChmFile::operator=(CChmFile&& other) noexcept {
-    if (this != &other) {
-        signal = std::move(other.signal);
-        passport = std::move(other.passport);
-        peaks = std::move(other.peaks);
-        peaks.AttachSignal(&signal);
-        other.peaks.AttachSignal(&other.signal);
-    }
-    return *this;
-}
-
 namespace {
 
 // The four streams of an opened `.stg` file into the record.
@@ -85,8 +53,7 @@ ReadResult ReadStreams(CompoundFile& file, CChmFile& chm) {
         stream = "Time";
         ReadTimeAxis(file.ReadStream("Time"), chm.signal);
         stream = "Table";
-        chm.peaks.AttachSignal(&chm.signal);
-        chm.peaks.ReadTable(file.ReadStream("Table"));
+        chm.peaks.ReadTable(file.ReadStream("Table"), chm.signal);
         stream = "Passport";
         chm.passport.Parse(file.ReadStream("Passport"));
     } catch (const std::exception& e) {

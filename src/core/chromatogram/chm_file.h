@@ -12,17 +12,15 @@
 
 namespace talvex {
 
-// One chromatogram: signal with its time axis, passport and peak table. Copies are deep, and a copy's
-// peak table refers to the copy's own signal.
+// One chromatogram: signal with its time axis, passport and peak table. Copies are deep; moves keep the
+// records cheap to reorder in the chromatogram list.
 class CChmFile {
 public:
-    CChmFile() { peaks.AttachSignal(&signal); }
-    CChmFile(const CChmFile& other);
-    CChmFile& operator=(const CChmFile& other);
-    // Moves keep the records cheap to reorder in the chromatogram list; the moved table is attached to
-    // this record's signal.
-    CChmFile(CChmFile&& other) noexcept;
-    CChmFile& operator=(CChmFile&& other) noexcept;
+    CChmFile() = default;
+    CChmFile(const CChmFile&) = default;
+    CChmFile& operator=(const CChmFile&) = default;
+    CChmFile(CChmFile&&) noexcept = default;
+    CChmFile& operator=(CChmFile&&) noexcept = default;
     virtual ~CChmFile() = default;
 
     CLattice signal;

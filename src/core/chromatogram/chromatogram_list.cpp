@@ -54,8 +54,9 @@ AcceptResult AcceptChromatogram(ChromatogramList& list, COpenedChmFile record, s
         return result;
     };
     const std::u16string key = PathKey(record.passport.path);
-    if (std::any_of(list.begin(), list.end(),
-                    [&](const COpenedChmFile& e) { return PathKey(e.passport.path) == key; }))
+    if (std::any_of(list.begin(), list.end(), [&](const COpenedChmFile& e) {
+            return (e.pathKey.empty() ? PathKey(e.passport.path) : e.pathKey) == key;
+        }))
         return refuse(AcceptResult::DuplicatePath, SkipCause::AlreadyListed);
 
     record.DetectType();
@@ -67,6 +68,7 @@ AcceptResult AcceptChromatogram(ChromatogramList& list, COpenedChmFile record, s
         return refuse(AcceptResult::KindPresent, SkipCause::KindPresent);
 
     record.fileId = nextFileId++;
+    record.pathKey = key;
     list.push_back(std::move(record));
     return AcceptResult::Accepted;
 }

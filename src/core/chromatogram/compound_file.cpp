@@ -10,6 +10,7 @@
 #include <gsf/gsf-input.h>
 #include <gsf/gsf-shared-memory.h>
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstdio>
@@ -161,14 +162,28 @@ std::vector<std::uint8_t> CompoundFile::ReadStream(const char* name) {
 std::vector<float> CompoundFile::ReadFloatStream(const char* name) {
     std::uint64_t size = 0;
     void* stream = OpenStream(name, size);
+    auto* input = static_cast<GsfInput*>(stream);
+    const auto count = static_cast<std::size_t>(size / 4);
     std::vector<float> values;
     try {
-        values.resize(static_cast<std::size_t>(size / 4));
+        values.reserve(count);
     } catch (...) {
-        g_object_unref(static_cast<GsfInput*>(stream));
+        g_object_unref(input);
         throw;
     }
-    ReadAndRelease(stream, values.data(), values.size() * 4);
+    // Read through a small buffer and appended, so that the long signal is written once instead of being
+    // cleared first and then overwritten.
+    constexpr std::size_t kChunk = 16384;
+    float chunk[kChunk];
+    while (values.size() < count) {
+        const std::size_t n = std::min(kChunk, count - values.size());
+        if (!gsf_input_read(input, n * 4, reinterpret_cast<guint8*>(chunk))) {
+            g_object_unref(input);
+            throw ArchiveError("cannot be read");
+        }
+        values.insert(values.end(), chunk, chunk + n);
+    }
+    g_object_unref(input);
     if constexpr (std::endian::native == std::endian::big)
         for (float& v : values)
             v = std::bit_cast<float>(__builtin_bswap32(std::bit_cast<std::uint32_t>(v)));

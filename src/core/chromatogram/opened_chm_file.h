@@ -39,6 +39,9 @@ public:
     std::int32_t typeCode = 0;
     // 0-based analysis number within the medium; -1 when the chromatogram belongs to no analysis.
     std::int32_t analysisNo = -1;
+    // The file's path as the list tells files apart (absolute, normalised, case-folded), set when the list
+    // accepts the record, so that each later add compares against it instead of folding every path again.
+    std::u16string pathKey;
 
     // Classifies the chromatogram from passport.method and passport.sampleName (case-insensitive) and
     // passport.calibrationFlag; sets detector, role, medium and typeCode.

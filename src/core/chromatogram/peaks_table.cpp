@@ -3,10 +3,10 @@
 #include "chromatogram/archive_reader.h"
 #include "common/text_codec.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <stdexcept>
 
 namespace talvex {
 namespace {
@@ -98,121 +98,21 @@ SampleRange SamplesInside(double ts, double te, double startTime, double dx, lon
     return range;
 }
 
-} // namespace
-
-void CPeeksTable::ReadTable(std::span<const std::uint8_t> stream) {
-    clear();
-    params.clear();
-    std::int32_t version = 0;
-    std::uint64_t count = 0;
-    ArchiveReader r(stream);
-    if (stream.size() >= 8) {
-        const std::uint32_t m1 = r.ReadUInt32();
-        const std::uint32_t m2 = r.ReadUInt32();
-        if (m1 == kTableMagic1 && m2 == kTableMagic2) {
-            version = r.ReadInt32();
-            if (version > kLatestTableVersion)
-                throw ArchiveError("unsupported table version");
-            const std::int32_t n = r.ReadInt32();
-            if (n < 0)
-                throw ArchiveError("negative peak count");
-            count = static_cast<std::uint64_t>(n);
-        } else {
-            r = ArchiveReader(stream);
-            count = stream.size() / kLegacyRecordSize;
-        }
-        r.RequireItems(count, MinRecordSize(version));
-        resize(static_cast<std::size_t>(count));
-        for (std::size_t i = 0; i < size(); ++i) {
-            cmpeek& p = (*this)[i];
-            p.index = static_cast<std::int32_t>(i);
-            ReadRecord(r, version, p);
-        }
-        if (version >= 3)
-            ReadParams(r, version, params);
-    }
-    RecomputePeaks();
-}
-
-// A link to a peak outside the table is dropped; the target of a valid link learns its predecessor (the
-// last one in table order when several name it).
-void CPeeksTable::ResolveLinks() {
-    const auto n = static_cast<std::int32_t>(size());
-    for (auto& p : *this)
-        p.prevLinked = -1;
-    for (std::int32_t i = 0; i < n; ++i) {
-        const std::int32_t j = (*this)[i].nextLinked;
-        if (j >= 0 && j < n)
-            (*this)[j].prevLinked = i;
-        else
-            (*this)[i].nextLinked = -1;
-    }
-}
-
 // The signal as the data system sees it: interpolated, then rounded to single precision.
-double CPeeksTable::SignalAt(double t) const {
-    return static_cast<float>(signal_->ValueAt(t));
+double SignalAt(const CLattice& signal, double t) {
+    return static_cast<float>(signal.ValueAt(t));
 }
 
-void CPeeksTable::RecomputePeaks() {
-    ResolveLinks();
-    if (empty())
-        return;
-    if (!signal_)
-        throw std::invalid_argument("the peak table has no signal");
-    const std::vector<bool> inChain = ComputeChainBaselines();
-    for (std::size_t i = 0; i < size(); ++i)
-        ComputePeak((*this)[i], inChain[i]);
-    SubtractNestedPeaks();
-}
-
-// Pass 1: every chain of linked peaks gets one straight baseline from the signal at the start of its first
-// peak to the signal at the end of its last. A walk stops at a peak it has already visited, so a stored
-// cycle cannot loop; peaks that no chain start reaches (a pure cycle) are treated as unlinked.
-std::vector<bool> CPeeksTable::ComputeChainBaselines() {
-    const std::size_t n = size();
-    std::vector<bool> inChain(n, false);
-    std::vector<std::size_t> visitedIn(n, n); // the chain start whose walk last visited a peak
-    std::vector<std::int32_t> chain;
-    for (std::size_t i = 0; i < n; ++i) {
-        const cmpeek& head = (*this)[i];
-        if (head.nextLinked < 0 || head.prevLinked >= 0)
-            continue;
-        chain.clear();
-        for (std::int32_t m = static_cast<std::int32_t>(i); m >= 0 && visitedIn[m] != i;
-             m = (*this)[m].nextLinked) {
-            visitedIn[m] = i;
-            chain.push_back(m);
-        }
-        const double a = head.beginTime;
-        const double b = (*this)[chain.back()].endTime;
-        const double sa = SignalAt(a);
-        const double sb = SignalAt(b);
-        for (const std::int32_t m : chain) {
-            cmpeek& p = (*this)[m];
-            inChain[m] = true;
-            if (a == b) {
-                p.baselineStart = p.baselineEnd = sa;
-            } else {
-                p.baselineStart = sa + (p.beginTime - a) * (sb - sa) / (b - a);
-                p.baselineEnd = sa + (p.endTime - a) * (sb - sa) / (b - a);
-            }
-        }
-    }
-    return inChain;
-}
-
-// Pass 2: apex, height and area by the trapezoid rule over the samples inside the bounds, with the partial
-// intervals at both ends, minus the trapezoid under the baseline.
-void CPeeksTable::ComputePeak(cmpeek& p, bool inChain) const {
-    const CLattice& signal = *signal_;
+// Pass 2 of the recomputation: apex, height and area by the trapezoid rule over the samples inside the
+// bounds, with the partial intervals at both ends, minus the trapezoid under the baseline.
+void ComputePeak(cmpeek& p, bool inChain, const CLattice& signal) {
     const double ts = p.beginTime;
     const double te = p.endTime;
     const double dx = signal.step;
     const auto& y = signal.samples;
     const SampleRange range = SamplesInside(ts, te, signal.startTime, dx, static_cast<long long>(y.size()));
-    const double ys = SignalAt(ts);
-    const double ye = SignalAt(te);
+    const double ys = SignalAt(signal, ts);
+    const double ye = SignalAt(signal, te);
     if (!inChain) {
         p.baselineStart = ys;
         p.baselineEnd = ye;
@@ -249,17 +149,137 @@ void CPeeksTable::ComputePeak(cmpeek& p, bool inChain) const {
              (p.baselineStart + p.baselineEnd) * (te - ts) / 2;
 }
 
+} // namespace
+
+void CPeeksTable::ReadTable(std::span<const std::uint8_t> stream, const CLattice& signal) {
+    clear();
+    params.clear();
+    std::int32_t version = 0;
+    std::uint64_t count = 0;
+    ArchiveReader r(stream);
+    if (stream.size() >= 8) {
+        const std::uint32_t m1 = r.ReadUInt32();
+        const std::uint32_t m2 = r.ReadUInt32();
+        if (m1 == kTableMagic1 && m2 == kTableMagic2) {
+            version = r.ReadInt32();
+            if (version > kLatestTableVersion)
+                throw ArchiveError("unsupported table version");
+            const std::int32_t n = r.ReadInt32();
+            if (n < 0)
+                throw ArchiveError("negative peak count");
+            count = static_cast<std::uint64_t>(n);
+        } else {
+            r = ArchiveReader(stream);
+            count = stream.size() / kLegacyRecordSize;
+        }
+        r.RequireItems(count, MinRecordSize(version));
+        resize(static_cast<std::size_t>(count));
+        for (std::size_t i = 0; i < size(); ++i) {
+            cmpeek& p = (*this)[i];
+            p.index = static_cast<std::int32_t>(i);
+            ReadRecord(r, version, p);
+        }
+        if (version >= 3)
+            ReadParams(r, version, params);
+    }
+    RecomputePeaks(signal);
+}
+
+// A link to a peak outside the table is dropped; the target of a valid link learns its predecessor (the
+// last one in table order when several name it).
+void CPeeksTable::ResolveLinks() {
+    const auto n = static_cast<std::int32_t>(size());
+    for (auto& p : *this)
+        p.prevLinked = -1;
+    for (std::int32_t i = 0; i < n; ++i) {
+        const std::int32_t j = (*this)[i].nextLinked;
+        if (j >= 0 && j < n)
+            (*this)[j].prevLinked = i;
+        else
+            (*this)[i].nextLinked = -1;
+    }
+}
+
+void CPeeksTable::RecomputePeaks(const CLattice& signal) {
+    ResolveLinks();
+    if (empty())
+        return;
+    const std::vector<bool> inChain = ComputeChainBaselines(signal);
+    for (std::size_t i = 0; i < size(); ++i)
+        ComputePeak((*this)[i], inChain[i], signal);
+    SubtractNestedPeaks();
+}
+
+// Pass 1: every chain of linked peaks gets one straight baseline from the signal at the start of its first
+// peak to the signal at the end of its last. A walk stops at a peak it has already visited, so a stored
+// cycle cannot loop; peaks that no chain start reaches (a pure cycle) are treated as unlinked.
+std::vector<bool> CPeeksTable::ComputeChainBaselines(const CLattice& signal) {
+    const std::size_t n = size();
+    std::vector<bool> inChain(n, false);
+    std::vector<std::size_t> visitedIn(n, n); // the chain start whose walk last visited a peak
+    std::vector<std::int32_t> chain;
+    for (std::size_t i = 0; i < n; ++i) {
+        const cmpeek& head = (*this)[i];
+        if (head.nextLinked < 0 || head.prevLinked >= 0)
+            continue;
+        chain.clear();
+        for (std::int32_t m = static_cast<std::int32_t>(i); m >= 0 && visitedIn[m] != i;
+             m = (*this)[m].nextLinked) {
+            visitedIn[m] = i;
+            chain.push_back(m);
+        }
+        const double a = head.beginTime;
+        const double b = (*this)[chain.back()].endTime;
+        const double sa = SignalAt(signal, a);
+        const double sb = SignalAt(signal, b);
+        for (const std::int32_t m : chain) {
+            cmpeek& p = (*this)[m];
+            inChain[m] = true;
+            if (a == b) {
+                p.baselineStart = p.baselineEnd = sa;
+            } else {
+                p.baselineStart = sa + (p.beginTime - a) * (sb - sa) / (b - a);
+                p.baselineEnd = sa + (p.endTime - a) * (sb - sa) / (b - a);
+            }
+        }
+    }
+    return inChain;
+}
+
 // Pass 3: a peak lying wholly inside another (a rider) keeps its area, and the larger one loses it. Areas
-// are taken as they stand at that moment, in table order.
+// are taken as they stand at that moment: the hosts in table order, each losing its riders in table order.
+// A rider with ordered bounds starts inside its host, so only those are searched, by their start; riders
+// with reversed bounds are few and each is checked against every host. A NaN bound nests nothing.
 void CPeeksTable::SubtractNestedPeaks() {
     const std::size_t n = size();
+    std::vector<std::size_t> byBegin;
+    std::vector<std::size_t> reversed;
+    for (std::size_t k = 0; k < n; ++k) {
+        const cmpeek& p = (*this)[k];
+        if (p.beginTime <= p.endTime)
+            byBegin.push_back(k);
+        else if (p.beginTime > p.endTime)
+            reversed.push_back(k);
+    }
+    std::stable_sort(byBegin.begin(), byBegin.end(), [this](std::size_t a, std::size_t b) {
+        return (*this)[a].beginTime < (*this)[b].beginTime;
+    });
+    std::vector<std::size_t> riders;
     for (std::size_t j = 0; j < n; ++j) {
         cmpeek& outer = (*this)[j];
-        for (std::size_t k = 0; k < n; ++k) {
-            const cmpeek& inner = (*this)[k];
-            if (k != j && inner.beginTime >= outer.beginTime && inner.endTime <= outer.endTime)
-                outer.area = outer.area - inner.area;
-        }
+        riders.clear();
+        const auto first =
+            std::lower_bound(byBegin.begin(), byBegin.end(), outer.beginTime,
+                             [this](std::size_t k, double t) { return (*this)[k].beginTime < t; });
+        for (auto it = first; it != byBegin.end() && (*this)[*it].beginTime <= outer.endTime; ++it)
+            if (*it != j && (*this)[*it].endTime <= outer.endTime)
+                riders.push_back(*it);
+        for (const std::size_t k : reversed)
+            if (k != j && (*this)[k].beginTime >= outer.beginTime && (*this)[k].endTime <= outer.endTime)
+                riders.push_back(k);
+        std::sort(riders.begin(), riders.end());
+        for (const std::size_t k : riders)
+            outer.area = outer.area - (*this)[k].area;
     }
 }
 

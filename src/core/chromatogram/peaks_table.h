@@ -11,7 +11,8 @@
 namespace talvex {
 
 // The peak table of one chromatogram, in stored order (vector index == cmpeek::index).
-// It refers to the signal of the chromatogram that owns it and recomputes every peak from that signal.
+// Every peak is derived from the signal of the chromatogram that owns the table; the owner hands that
+// signal to ReadTable and RecomputePeaks, the table keeps no reference to it.
 class CPeeksTable : public std::vector<cmpeek> {
 public:
     CPeeksTable() = default;
@@ -23,27 +24,19 @@ public:
 
     std::vector<cmpeek::TwinsDopParam> params; // table parameters (stored from version 3 on)
 
-    // The signal the table is computed from; not owned, must outlive the table's use.
-    void AttachSignal(const CLattice* signal) { signal_ = signal; }
-    const CLattice* Signal() const { return signal_; }
-
     // Reads the "Table" stream (legacy layout or versions 0-4) and runs RecomputePeaks.
     // Throws ArchiveError on a malformed stream and std::invalid_argument when peaks exist but the signal
     // has fewer than two samples; the chromatogram load turns both into a failed load.
-    void ReadTable(std::span<const std::uint8_t> stream);
+    void ReadTable(std::span<const std::uint8_t> stream, const CLattice& signal);
 
     // Resolves the links (prevLinked; nextLinked outside the table becomes -1), then derives the baselines,
     // retentionTime, height and area of every peak from the signal.
-    void RecomputePeaks();
+    void RecomputePeaks(const CLattice& signal);
 
 private:
     void ResolveLinks();
-    std::vector<bool> ComputeChainBaselines();
-    void ComputePeak(cmpeek& p, bool inChain) const;
+    std::vector<bool> ComputeChainBaselines(const CLattice& signal);
     void SubtractNestedPeaks();
-    double SignalAt(double t) const;
-
-    const CLattice* signal_ = nullptr;
 };
 
 } // namespace talvex

@@ -10,6 +10,7 @@
 #include <map>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace talvex {
@@ -93,8 +94,20 @@ public:
         return std::max(0.0, static_cast<double>(fid_[i]) - static_cast<double>(blank_[i]) + shift_);
     }
 
-    // v[from] + v[from + 1] + ... + v[from + count - 1], added in this order.
+    // v[from] + v[from + 1] + ... + v[from + count - 1], added in this order. A window is summed once and
+    // remembered: one recalculation integrates the same peak and fraction windows several times (in both
+    // compositions, when peaks move into fractions), and the remembered sum is the same double.
     double Sum(std::size_t from, std::size_t count) const {
+        const auto key = std::make_pair(from, count);
+        if (const auto known = sums_.find(key); known != sums_.end())
+            return known->second;
+        const double s = SumInOrder(from, count);
+        sums_.emplace(key, s);
+        return s;
+    }
+
+private:
+    double SumInOrder(std::size_t from, std::size_t count) const {
         double s = 0.0;
         if (!withBlank_) {
             for (std::size_t i = from; i < from + count; ++i)
@@ -106,12 +119,12 @@ public:
         return s;
     }
 
-private:
     std::span<const float> fid_;
     std::span<const float> blank_;
     bool withBlank_ = false;
     double shift_ = 0.0;
     std::size_t size_ = 0;
+    mutable std::map<std::pair<std::size_t, std::size_t>, double> sums_; // (from, count) -> Sum
 };
 
 // The two compositions of the gas: individual components below 175 °C, or below 45 °C, the rest as

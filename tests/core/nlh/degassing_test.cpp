@@ -77,6 +77,50 @@ TEST(RecalcDegassing, MethodBWorksInMasses) {
     EXPECT_EQ(b.GasVolume, 0.0);
 }
 
+TEST(RecalcDegassing, NoResultOfThePreviousRecalculationSurvives) {
+    // Each case recomputes a record that already holds the results of one method; afterwards every field
+    // must equal a fresh recalculation of the same inputs.
+    DegassingParameters full = Entries(MethodA);
+    full.SampleMass = 150;
+    const struct {
+        const char* what;
+        std::int32_t before;
+        void (*change)(DegassingParameters&);
+    } cases[] = {
+        {"A to B", MethodA, [](DegassingParameters& p) { p.Method = MethodB; }},
+        {"B to A", MethodB, [](DegassingParameters& p) { p.Method = MethodA; }},
+        {"A to A modified", MethodA, [](DegassingParameters& p) { p.Method = MethodAModified; }},
+        {"A to an unknown method", MethodA, [](DegassingParameters& p) { p.Method = 7; }},
+        {"B to an unknown method", MethodB, [](DegassingParameters& p) { p.Method = 7; }},
+        {"A, temperature emptied", MethodA, [](DegassingParameters& p) { p.GasTemperature = 0; }},
+        {"A, condensate emptied", MethodA, [](DegassingParameters& p) { p.CondMass1 = p.CondMass2 = 0; }},
+        {"B, condensate emptied", MethodB, [](DegassingParameters& p) { p.CondMass1 = p.CondMass2 = 0; }},
+        {"B, everything emptied", MethodB,
+         [](DegassingParameters& p) { p.SampleMass = p.CondMass1 = p.CondMass2 = 0; }},
+    };
+    for (const auto& c : cases) {
+        DegassingParameters p = full;
+        p.Method = c.before;
+        RecalcDegassing(p);
+        ASSERT_NE(p.GasFactor, 0.0) << c.what;
+        c.change(p);
+        RecalcDegassing(p);
+
+        DegassingParameters fresh;
+        for (std::size_t i = 0; i < kDegassingFieldCount; ++i) {
+            const auto field = static_cast<DegassingField>(i);
+            if (IsDegassingInput(field))
+                DegassingValue(fresh, field) = DegassingValue(p, field);
+        }
+        fresh.Method = p.Method;
+        RecalcDegassing(fresh);
+        for (std::size_t i = 0; i < kDegassingFieldCount; ++i) {
+            const auto field = static_cast<DegassingField>(i);
+            EXPECT_EQ(DegassingValue(p, field), DegassingValue(fresh, field)) << c.what << ", field " << i;
+        }
+    }
+}
+
 std::string TextOf(const DegassingPage& page, DegassingField field) {
     for (const auto& view : page.Fields())
         if (view.field == field)

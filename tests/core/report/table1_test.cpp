@@ -69,6 +69,22 @@ TEST(Table1, SampleRunsOnlyAndTheOperatorRule) {
     EXPECT_EQ(rows.back(), "Оператор (ДК)=иванова");
 }
 
+TEST(ReportSettings, EachSectionHeaderFollowsItsOwnSixSwitches) {
+    // One switch on at a time: the six "GD_" switches belong to the gas, the six "CD_" ones to the
+    // condensate, and the unstable liquid's switch to neither.
+    for (std::size_t on = 0; on < kReportSwitchCount; ++on) {
+        ReportSettings s;
+        s.switches.fill(0);
+        s.switches[on] = 1;
+        EXPECT_EQ(s.AnyGas(), on < 6) << ReportSwitchKey(static_cast<ReportSwitch>(on));
+        EXPECT_EQ(s.AnyCondensate(), on >= 6 && on < 12) << ReportSwitchKey(static_cast<ReportSwitch>(on));
+    }
+    ReportSettings none;
+    none.switches.fill(0);
+    EXPECT_FALSE(none.AnyGas());
+    EXPECT_FALSE(none.AnyCondensate());
+}
+
 TEST(ReportSettings, StoredSwitchesDefaultOnAndRoundTrip) {
     MemorySettingsStore store;
     ReportSettings s = LoadReportSettings(store);

@@ -317,6 +317,24 @@ TEST_F(CorrectedAreaTest, WithoutBlankTheSignalIsKeptAndTheWarningShowsOnce) {
                             "будет проведен без учета холостой хроматограммы.\r\n"));
 }
 
+TEST_F(CorrectedAreaTest, AWindowAskedAgainGivesTheSameAreaUntilTheBlankChanges) {
+    const double first = CorrectedArea(a, 2.6, 5.1);
+    EXPECT_EQ(CorrectedArea(a, 2.6, 5.1), first);
+    EXPECT_NE(CorrectedArea(a, 2.6, 5.6), first); // a longer window is summed on its own
+    // A blank run of ones lowers every sample by one: the window's area follows the new signal.
+    const COpenedChmFile blank = Chromatogram(COpenedChmFile::kFid, COpenedChmFile::kBlank, -1, {},
+                                              std::vector<float>(30, 1.0f), 0.25);
+    DetectorSlot blankSlot;
+    SetSlot(blankSlot, blank);
+    blankSlot.level = a.fid.level;
+    CorrectBlank(a, blankSlot, w.log);
+    double inner = 0;
+    for (std::size_t i = 11; i <= 19; ++i)
+        inner += V(i);
+    EXPECT_EQ(CorrectedArea(a, 2.6, 5.1), (1.5 * V(10) + inner + 1.5 * V(20)) * 0.25);
+    EXPECT_LT(CorrectedArea(a, 2.6, 5.1), first);
+}
+
 TEST(CorrectBlankTest, BlankIsSubtractedWithTheLevelShiftAndCutAtZero) {
     GasWorld w;
     const COpenedChmFile fid =

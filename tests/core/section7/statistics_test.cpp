@@ -7,10 +7,13 @@
 #include "section7/gas_properties.h"
 #include "section7/gas_report.h"
 #include "section7/gas_tables.h"
+#include "section7/section7.h"
 #include "section7/statistics.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace talvex {
 namespace {
@@ -199,6 +202,63 @@ TEST_F(RowsTest, ControlWithASampleAgainstTheFirstAnalysis) {
     ASSERT_EQ(r.issues.size(), 2u);
     EXPECT_EQ(r.issues[0].name, "Гость");
     EXPECT_TRUE(r.issues[0].notInBothSamples);
+}
+
+TEST_F(RowsTest, ASpreadEqualToTheRepeatabilityLimitIsWithinIt) {
+    // 63.25 and 64.75 average to 64: the spread is 1.5 / 64 * 100 = 2.34375 % with no rounding at all.
+    const double spread = 2.34375;
+    const struct {
+        double limit;
+        bool within;
+    } cases[] = {{spread, true}, {std::nextafter(spread, 0.0), false}, {2.5, true}};
+    for (const auto& c : cases) {
+        ResetSection7(r);
+        w.components.records[0].gasNorms[0].repeatability = c.limit;
+        AddAnalysis({{"Метан", 63.25}});
+        AddAnalysis({{"Метан", 64.75}});
+        BuildRows(r);
+        AverageRows(r, w.log);
+        const GasRow& methane = r.rows[kComponentComposition][0];
+        ASSERT_EQ(methane.discrepancy, spread);
+        EXPECT_EQ(methane.withinLimit, c.within) << c.limit;
+    }
+}
+
+TEST_F(RowsTest, AControlSampleDifferenceEqualToTheLimitIsWithinIt) {
+    // Kk = |measured - reference|, K = R * 0.84 / 100 * (measured + reference) / 2; both sides of the
+    // boundary: equal values against R = 0, and a reproducibility chosen so that K equals Kk to the bit.
+    const auto limitOf = [](double R, double measured, double reference) {
+        return R * 0.84 / 100 * (measured + reference) * 0.5;
+    };
+    double exactR = 2.0 / (0.84 / 100 * 64);
+    for (int step = 0; step < 64 && limitOf(exactR, 65, 63) != 2.0; ++step)
+        exactR = std::nextafter(exactR, limitOf(exactR, 65, 63) < 2.0 ? 1e9 : 0.0);
+    ASSERT_EQ(limitOf(exactR, 65, 63), 2.0);
+    const struct {
+        double measured;
+        double reference;
+        double R;
+        bool within;
+    } cases[] = {
+        {64, 64, 0.0, true},
+        {65, 63, exactR, true},
+        {65, 63, std::nextafter(exactR, 0.0), false},
+        {64.5, 64, 0.0, false},
+    };
+    for (const auto& c : cases) {
+        ResetSection7(r);
+        w.components.records[0].gasNorms[0].reproducibility = c.R;
+        AddAnalysis({{"Метан", c.reference}});
+        GasLine& l = r.controlSample.Lines(kComponentComposition).emplace_back();
+        l.name = "Метан";
+        l.component = w.Find("Метан");
+        l.massFraction = c.measured;
+        CompareControlSample(r);
+        CheckControlSample(r);
+        const GasControlRow& row = r.controlSampleRows[kComponentComposition][0];
+        ASSERT_EQ(row.K, limitOf(c.R, c.measured, c.reference));
+        EXPECT_EQ(row.withinLimit, c.within) << c.measured << " " << c.R;
+    }
 }
 
 TEST_F(RowsTest, ControlWithAStandardAgainstTheCertifiedValues) {

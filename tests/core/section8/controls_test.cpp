@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace talvex {
@@ -120,6 +121,28 @@ TEST_F(OkeTest, MeasuredAgainstCertifiedWithTheFractionsSummed) {
     EXPECT_TRUE(result_.problems.Problem("Толуол").okeNotInChromatogram);
     EXPECT_TRUE(result_.problems.Problem("Бензол").okeNotInPassport);
     EXPECT_TRUE(log_.Texts(kMsgError).empty());
+}
+
+TEST_F(OkeTest, AFractionSumsEveryComponentThatFallsIntoIt) {
+    // n-heptane (98.4 °C) and isooctane (99.24 °C) both fall into F90-100, measured and certified.
+    AddComponent(components_, "Изооктан", 99.24, 1.0).liquid.certifiedValue = 2.0;
+    AddPeak(run_, "н-Пентан", 1, 2, 1.5, 90.0);
+    AddPeak(run_, "н-Гептан", 3, 4, 3.5, 4.0);
+    AddPeak(run_, "Изооктан", 4, 5, 4.5, 6.0);
+    result_.okeRun = &run_;
+    ComputeOke(result_, components_, log_);
+    const auto item = [this](const std::string& name) -> const ControlItem* {
+        const auto it = std::find_if(result_.okeItems.begin(), result_.okeItems.end(),
+                                     [&](const ControlItem& i) { return i.name == name; });
+        return it == result_.okeItems.end() ? nullptr : &*it;
+    };
+    const ControlItem* heptane = item("н-Гептан");
+    const ControlItem* isooctane = item("Изооктан");
+    const ControlItem* fraction = item("F90-100");
+    ASSERT_TRUE(heptane && isooctane && fraction);
+    EXPECT_EQ(fraction->secondValue, 4.0 + 2.0);
+    EXPECT_EQ(fraction->firstValue, heptane->firstValue + isooctane->firstValue);
+    EXPECT_GT(heptane->firstValue, 0.0); // both measured: neither alone gives the sum
 }
 
 TEST_F(OkeTest, AZeroWeightedSumLeavesTheMeasuredValuesMissingAndSaysSo) {
