@@ -11,6 +11,7 @@
 #include "mainwindow/app_icon.h"
 #include "mainwindow/session_dialogs.h"
 #include "nlh/nlh.h"
+#include "pages/boiling_curve_panel.h"
 #include "pages/dlg_msg.h"
 #include "pages/dlg_out_table.h"
 #include "pages/out_table_s7s8.h"
@@ -201,6 +202,8 @@ void CTalvexDlg::BuildPages() {
     condensatePage_ = new COutTableS7S8(OutTableMode::Condensate, session_, tabs_);
     markingPage_ = new COutTableS7S8(OutTableMode::Marking, session_, tabs_);
     nlhPage_ = new CDlgOutTable(tabs_);
+    curvePanel_ = new CBoilingCurvePanel(nlhPage_);
+    nlhPage_->SetBottomWidget(curvePanel_);
     RefreshNlhPage();
     msgPage_ = new CDlgMSG(session_.Log(), tabs_);
 
@@ -321,7 +324,9 @@ void CTalvexDlg::RefreshList() {
 
 void CTalvexDlg::RefreshNlhPage() {
     // The decimals are read afresh by every fill.
-    nlhPage_->SetGrid(session_.NlhGrid(session_.StoredSettings().QtyNumAfterDot));
+    const int decimals = session_.StoredSettings().QtyNumAfterDot;
+    nlhPage_->SetGrid(session_.NlhGrid(decimals));
+    curvePanel_->Refresh(session_.Condensate(), session_.Nlh(), decimals);
 }
 
 void CTalvexDlg::RefreshPeakGrid() {

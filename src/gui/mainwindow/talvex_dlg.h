@@ -23,6 +23,7 @@ class Session;
 
 namespace talvex::gui {
 
+class CBoilingCurvePanel;
 class CDlgDegassing;
 class CDlgMSG;
 class CDlgOutTable;
@@ -100,6 +101,7 @@ public:
     COutTableS7S8* MarkingPage() const { return markingPage_; }
     CDlgOutTable* NlhPage() const { return nlhPage_; }
     CDlgMSG* MessagePage() const { return msgPage_; }
+    CBoilingCurvePanel* CurvePanel() const { return curvePanel_; }
     QPushButton* Button(const QString& caption) const;
 
     // The about box: the program's name and version.
@@ -150,6 +152,7 @@ private:
     COutTableS7S8* condensatePage_ = nullptr;
     COutTableS7S8* markingPage_ = nullptr;
     CDlgOutTable* nlhPage_ = nullptr;
+    CBoilingCurvePanel* curvePanel_ = nullptr;
     CDlgMSG* msgPage_ = nullptr;
 
     QString sessionPath_;       // the session file the window shows; empty for a new session

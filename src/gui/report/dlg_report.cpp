@@ -1,6 +1,8 @@
 #include "report/dlg_report.h"
 
 #include "app/provenance.h"
+#include "common/data_file_io.h"
+#include "report/boiling_curve_report.h"
 #include "report/desktop_opener.h"
 
 #include "app/session.h"
@@ -25,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 #include <pugixml.hpp>
@@ -253,8 +256,19 @@ void CDlgReport::Save() {
 void CDlgReport::WriteOdt(bool preview) {
     pugi::xml_document doc;
     const auto now = static_cast<std::int64_t>(std::time(nullptr));
+    // The curves' picture lives in a folder of its own until the library has read it into the report.
+    const QTemporaryDir pictureFolder;
+    std::filesystem::path picture;
+    if (pictureFolder.isValid()) {
+        picture = ToPath(pictureFolder.filePath(QStringLiteral("boiling_curve.svg")));
+        std::string error;
+        if (!talvex::WriteFileAtomically(
+                picture, talvex::BoilingCurvePictureSvg(session_.Condensate(), session_.Nlh()), &error))
+            picture.clear();
+    }
     talvex::BuildReportDocument(doc, {session_.Chromatograms(), session_.Section7(), session_.Condensate(),
                                       session_.Nlh(), session_.Settings(), deviceName_.toStdString(), now});
+    talvex::AppendBoilingCurvePicture(doc, picture);
     // The ODT report ends with what it was computed from; the exported XML keeps its shape.
     talvex::AppendProvenance(doc, talvex::TakeProvenance(session_, now), deviceName_.toStdString());
 
