@@ -68,16 +68,13 @@ bool SaveDialogs(Session& session, QWidget& window, const std::filesystem::path&
 
 } // namespace
 
-int SaveScreenshots(const std::filesystem::path& outFolder, const std::filesystem::path& examples,
-                    const std::filesystem::path& dataFolder) {
+namespace {
+
+// Every page and dialog of the example session, in the application's current font.
+bool SaveAll(const std::filesystem::path& outFolder, const std::vector<std::string>& files,
+             const std::filesystem::path& examples, const std::filesystem::path& dataFolder) {
     std::error_code ec;
     std::filesystem::create_directories(outFolder, ec);
-    const std::vector<std::string> files = ChromatogramFilesIn(examples);
-    if (files.empty()) {
-        std::cerr << "talvex: no .stg files in " << examples << '\n';
-        return 1;
-    }
-
     MemorySettingsStore profile; // the operator's stored profile stays untouched
     Session session(profile, dataFolder);
     for (const std::string& text : session.LoadComponents())
@@ -108,7 +105,26 @@ int SaveScreenshots(const std::filesystem::path& outFolder, const std::filesyste
     window.Tabs()->setCurrentIndex(CTalvexDlg::kPeaks);
     SelectFile(*window.List(), QStringLiteral("dk-sample-1"));
     ok = Save(window, outFolder / "8-peaks-condensate.png") && ok;
-    ok = SaveDialogs(session, window, outFolder, examples) && ok;
+    return SaveDialogs(session, window, outFolder, examples) && ok;
+}
+
+} // namespace
+
+int SaveScreenshots(const std::filesystem::path& outFolder, const std::filesystem::path& examples,
+                    const std::filesystem::path& dataFolder) {
+    const std::vector<std::string> files = ChromatogramFilesIn(examples);
+    if (files.empty()) {
+        std::cerr << "talvex: no .stg files in " << examples << '\n';
+        return 1;
+    }
+    bool ok = SaveAll(outFolder, files, examples, dataFolder);
+    // The same at an application font of 1.5 times the point size, as a desktop font setting gives.
+    const QFont designFont = QApplication::font();
+    QFont large = designFont;
+    large.setPointSizeF(designFont.pointSizeF() * 1.5);
+    QApplication::setFont(large);
+    ok = SaveAll(outFolder / "font-1.5x", files, examples, dataFolder) && ok;
+    QApplication::setFont(designFont);
     return ok ? 0 : 1;
 }
 

@@ -32,6 +32,7 @@ public:
     CGridCtrl* Values() const { return values_; }
     QLabel* Unplaced() const { return unplaced_; }
     QLabel* Note() const { return note_; }
+    QSplitter* Splitter() const { return splitter_; }
 
 private:
     QLabel* note_;

@@ -19,6 +19,7 @@ public:
     explicit CDlgOutTable(QWidget* parent = nullptr);
 
     CGridCtrl* Grid() const { return grid_; }
+    QSplitter* Splitter() const { return splitter_; }
     void SetGrid(GridModel grid);
 
     // Puts `widget` above the table; the operator can move the border between them.
