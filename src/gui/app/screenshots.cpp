@@ -9,9 +9,12 @@
 #include "editors/comps_time_dlg.h"
 #include "grid/grid_ctrl.h"
 #include "mainwindow/talvex_dlg.h"
+#include "report/dlg_report.h"
+#include "report/odt_report_paths.h"
 #include "settings/settings_dlg.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QPixmap>
 #include <QTabWidget>
 
@@ -63,7 +66,19 @@ bool SaveDialogs(Session& session, QWidget& window, const std::filesystem::path&
     CCompsTime times(session, &window);
     times.Load();
     times.show();
-    return Save(times, outFolder / "12-retention-times.png") && ok;
+    ok = Save(times, outFolder / "12-retention-times.png") && ok;
+
+    CDlgReport report(session, QStringLiteral("ГХ-2 зав. № 114"), &window);
+    report.show();
+    ok = Save(report, outFolder / "13-report.png") && ok;
+    // The report's save dialog (Qt's own, in the program's language), on the example folder; a fixed
+    // moment names the proposed file.
+    const std::unique_ptr<QFileDialog> saveDialog =
+        ReportSaveDialog(&report, QString::fromStdString(DefaultReportFileName(std::int64_t{1705312800})));
+    saveDialog->setOption(QFileDialog::DontUseNativeDialog);
+    saveDialog->setDirectory(QString::fromStdString(folder.string()));
+    saveDialog->show();
+    return Save(*saveDialog, outFolder / "14-report-save.png") && ok;
 }
 
 } // namespace
