@@ -15,6 +15,7 @@ cmake --build "$build" -j "$(nproc)" >/dev/null
 "$build/bin/bench_session"
 "$build/bin/bench_curve"
 [ -x "$build/bin/bench_plot" ] && QT_QPA_PLATFORM=offscreen "$build/bin/bench_plot"
+[ -x "$build/bin/bench_keystroke" ] && QT_QPA_PLATFORM=offscreen "$build/bin/bench_keystroke"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
