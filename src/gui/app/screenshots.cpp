@@ -14,9 +14,12 @@
 #include "settings/settings_dlg.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QPixmap>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <iostream>
 
@@ -76,8 +79,16 @@ bool SaveDialogs(Session& session, QWidget& window, const std::filesystem::path&
     const std::unique_ptr<QFileDialog> saveDialog =
         ReportSaveDialog(&report, QString::fromStdString(DefaultReportFileName(std::int64_t{1705312800})));
     saveDialog->setOption(QFileDialog::DontUseNativeDialog);
+    // Names only (the detail view writes dates in the locale's way), and only once the folder is read:
+    // the same picture on every run.
+    saveDialog->setViewMode(QFileDialog::List);
+    QEventLoop loaded;
+    if (auto* model = saveDialog->findChild<QFileSystemModel*>())
+        QObject::connect(model, &QFileSystemModel::directoryLoaded, &loaded, &QEventLoop::quit);
+    QTimer::singleShot(5000, &loaded, &QEventLoop::quit);
     saveDialog->setDirectory(QString::fromStdString(folder.string()));
     saveDialog->show();
+    loaded.exec();
     return Save(*saveDialog, outFolder / "14-report-save.png") && ok;
 }
 
