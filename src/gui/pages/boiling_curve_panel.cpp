@@ -51,8 +51,10 @@ CBoilingCurvePanel::CBoilingCurvePanel(QWidget* parent)
     splitter_->addWidget(plot_);
     splitter_->addWidget(values_);
     splitter_->setChildrenCollapsible(false);
-    splitter_->setStretchFactor(0, 3);
-    splitter_->setStretchFactor(1, 2);
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 1);
+    // The picture a little wider than the table, which then shows the result and two analyses.
+    splitter_->setSizes({560, 440});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 2, 0, 0);
     layout->setSpacing(2);
