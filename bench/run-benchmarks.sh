@@ -20,6 +20,7 @@ cmake --build "$build" -j "$(nproc)" >/dev/null
 (source "$root/scripts/lib.sh" && talvex_start_postgresql && "$build/bin/bench_archive")
 QT_QPA_PLATFORM=offscreen "$build/bin/bench_chart"
 [ -x "$build/bin/bench_plot" ] && QT_QPA_PLATFORM=offscreen "$build/bin/bench_plot"
+[ -x "$build/bin/bench_keystroke" ] && QT_QPA_PLATFORM=offscreen "$build/bin/bench_keystroke"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

@@ -98,6 +98,29 @@ NLH = [
     table(19, "Параметры дегазации", TITLE_VALUE_COLUMNS),
 ]
 
+# The boiling curves: their picture, in a table of its own that the report gives one row only when it names
+# the picture file (the frame is named as the report element holding the file's path), then the reported
+# values of the condensate's and the unstable liquid's curves.
+CURVE_PICTURE = "BoilCurvePic"
+CURVE_PICTURE_FILE = "Pictures/boiling_curve.svg"
+CURVE_PICTURE_SIZE_CM = (16.0, 10.0)
+CURVES = [
+    dict(table(21, "Кривая разгонки (распределение массы по температурам кипения)", [(18.0, None, None, "Mid")]),
+         picture=CURVE_PICTURE),
+    table(20, "Показатели кривой разгонки", [
+        (9.0, "Показатель", "#title#", "Cell"),
+        (4.5, "ДК (метод А)", "#DK_Val#", "Num"),
+        (4.5, "НЖУ", "#NLH_Val#", "Num"),
+    ]),
+]
+
+# What the template's frame shows until a report gives it a picture: a blank area of the same size.
+PLACEHOLDER_SVG = (
+    '<?xml version="1.0" encoding="UTF-8"?>\n'
+    f'<svg xmlns="http://www.w3.org/2000/svg" width="{CURVE_PICTURE_SIZE_CM[0] * 10:g}mm" '
+    f'height="{CURVE_PICTURE_SIZE_CM[1] * 10:g}mm" viewBox="0 0 1600 1000">'
+    '<rect width="1600" height="1000" fill="white"/></svg>\n')
+
 NS = {
     "office": "urn:oasis:names:tc:opendocument:xmlns:office:1.0",
     "style": "urn:oasis:names:tc:opendocument:xmlns:style:1.0",
@@ -145,6 +168,12 @@ def table_xml(t, index):
             cell("Head", para("HeadText", text), span) for span, text in t["groups"]) + "</table:table-row>")
     if "fixed_title" in t:
         row = cell("Data", para("Cell", t["fixed_title"])) + cell("Data", para("Num", f"#{name}#" + t["key"]))
+    elif t.get("picture"):
+        width, height = CURVE_PICTURE_SIZE_CM
+        frame = (f'<draw:frame draw:name="{t["picture"]}" text:anchor-type="as-char" svg:width="{width}cm" '
+                 f'svg:height="{height}cm"><draw:image xlink:href="{CURVE_PICTURE_FILE}" xlink:type="simple" '
+                 'xlink:show="embed" xlink:actuate="onLoad" draw:mime-type="image/svg+xml"/></draw:frame>')
+        row = cell("Data", f'<text:p text:style-name="Mid">#{name}#{frame}</text:p>')
     else:
         if t["columns"][0][1] is not None:
             header.append("<table:table-row>" + "".join(
@@ -185,6 +214,7 @@ def content_xml():
         *[add(t) for t in CONDENSATE],
         para("Heading", "#Header_S9#"),
         *[add(t) for t in NLH],
+        *[add(t) for t in CURVES],
         para("Sign", "Анализ выполнил        ____________________  /  ____________________"),
         para("Sign", "Начальник лаборатории  ____________________  /  ____________________"),
         # What the results were computed from: one paragraph per line of the Provenance chain.
@@ -286,6 +316,7 @@ MANIFEST = (
     ' <manifest:file-entry manifest:full-path="content.xml" manifest:media-type="text/xml"/>\n'
     ' <manifest:file-entry manifest:full-path="styles.xml" manifest:media-type="text/xml"/>\n'
     ' <manifest:file-entry manifest:full-path="meta.xml" manifest:media-type="text/xml"/>\n'
+    f' <manifest:file-entry manifest:full-path="{CURVE_PICTURE_FILE}" manifest:media-type="image/svg+xml"/>\n'
     "</manifest:manifest>\n")
 
 
@@ -295,6 +326,7 @@ def entries():
         ("content.xml", content_xml(), zipfile.ZIP_DEFLATED),
         ("styles.xml", styles_xml(), zipfile.ZIP_DEFLATED),
         ("meta.xml", META, zipfile.ZIP_DEFLATED),
+        (CURVE_PICTURE_FILE, PLACEHOLDER_SVG, zipfile.ZIP_DEFLATED),
         ("META-INF/manifest.xml", MANIFEST, zipfile.ZIP_DEFLATED),
     ]
 

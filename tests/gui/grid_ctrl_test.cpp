@@ -1,6 +1,7 @@
 #include "grid/grid_ctrl.h"
 #include "grid/grid_table_model.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QHeaderView>
 #include <QPushButton>
@@ -200,6 +201,50 @@ private slots:
         QCoreApplication::sendEvent(grid.viewport(), &help);
         QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tip);
         QToolTip::hideText();
+    }
+
+    // The table's widths are those of the design font: a larger font widens them in proportion, and no
+    // column is ever narrower than its caption, whose whole text is also the header's tooltip.
+    void columnsGrowWithTheFontAndNeverClipTheirCaption_data() {
+        QTest::addColumn<double>("fontFactor");
+        QTest::newRow("design font") << 1.0;
+        QTest::newRow("1.5x font") << 1.5;
+    }
+    void columnsGrowWithTheFontAndNeverClipTheirCaption() {
+        QFETCH(double, fontFactor);
+        CGridCtrl grid;
+        QFont font = QApplication::font();
+        font.setPointSizeF(font.pointSizeF() * fontFactor);
+        grid.setFont(font);
+        GridModel table;
+        table.columns = {
+            {"№", 35}, {"Ан-1. Масс. доля, %", 60}, {"Время выхода (газ), мин", 40}, {"Имя", 200}};
+        table.rows.push_back({{"1", "0.150", "1.234", "Метан"}});
+        grid.SetGrid(table);
+        const QFontMetrics metrics(font);
+        for (int column = 0; column < 4; ++column) {
+            const QString caption = QString::fromStdString(table.columns[std::size_t(column)].caption);
+            QVERIFY2(grid.columnWidth(column) >= metrics.horizontalAdvance(caption) + 4, qPrintable(caption));
+            QVERIFY2(grid.columnWidth(column) >=
+                         int(table.columns[std::size_t(column)].width * (fontFactor - 0.05)),
+                     qPrintable(caption));
+            QCOMPARE(grid.model()->headerData(column, Qt::Horizontal, Qt::ToolTipRole).toString(), caption);
+        }
+        // The roomy column keeps its designed width, scaled: it is not shrunk to its caption.
+        QVERIFY(grid.columnWidth(3) >= int(200 * (fontFactor - 0.05)));
+    }
+
+    void doubleClickOnAHeaderBorderFitsTheColumn() {
+        CGridCtrl grid;
+        GridModel table = TwoRows();
+        table.rows[1].cells[1] = "Очень длинное имя компонента, которое не влезает";
+        grid.SetGrid(table);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        grid.setColumnWidth(1, 30);
+        emit grid.horizontalHeader()->sectionHandleDoubleClicked(1);
+        QVERIFY(grid.columnWidth(1) >=
+                grid.fontMetrics().horizontalAdvance(QString::fromStdString(table.rows[1].cells[1])));
     }
 
     void headerClicksAlternateTheDirectionAndSortNothing() {

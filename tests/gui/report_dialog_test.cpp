@@ -15,12 +15,18 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include <condition_variable>
+#include <fstream>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 using namespace talvex::gui;
@@ -44,6 +50,8 @@ QString ToQ(std::string_view text) {
 struct RecordedExport {
     talvex::testing::RecordingAutomation automation;
     bool enabledDuringExport = false;
+    int aborts = 0;
+    int abortAt = -1; // see ObservedSpreadsheet::abortAt
 };
 
 class ObservedSpreadsheet : public talvex::SpreadsheetAutomation {
@@ -59,18 +67,41 @@ public:
         recorded_.enabledDuringExport =
             recorded_.enabledDuringExport || dialog_.exportButton()->isEnabled() ||
             dialog_.exportPathEdit()->isEnabled() || dialog_.switchBox(ReportSwitch::RezNLH)->isEnabled();
+        // The copy of the template is a file, as the office suite writes it.
+        if (member == "SaveCopyAs" && !args.empty())
+            if (const auto* path = std::get_if<std::string>(&args.front()))
+                std::ofstream(*path) << "xls";
+        if (abortAt >= 0 && recorded_.automation.Lines(true).size() >= std::size_t(abortAt)) {
+            // The office suite hangs here until the export is cancelled.
+            std::unique_lock lock(mutex_);
+            aborted_.wait(lock, [this] { return abortedFlag_; });
+            return {talvex::AutomationAnswer::Kind::Failed, {}, "LibreOffice ended"};
+        }
         return recorded_.automation.Invoke(call, target, member, args);
     }
     void Shutdown() override { recorded_.automation.Shutdown(); }
+    void Abort() override {
+        ++recorded_.aborts;
+        const std::lock_guard lock(mutex_);
+        abortedFlag_ = true;
+        aborted_.notify_all();
+    }
+
+    int abortAt = -1; // the request (counting from 0) that waits for a cancel
 
 private:
     RecordedExport& recorded_;
     const CDlgReport& dialog_;
+    std::mutex mutex_;
+    std::condition_variable aborted_;
+    bool abortedFlag_ = false;
 };
 
 void RecordExports(CDlgReport& dialog, RecordedExport& recorded) {
     dialog.hooks().spreadsheet = [&recorded, &dialog](const QString&) {
-        return std::make_unique<ObservedSpreadsheet>(recorded, dialog);
+        auto office = std::make_unique<ObservedSpreadsheet>(recorded, dialog);
+        office->abortAt = recorded.abortAt;
+        return office;
     };
 }
 
@@ -362,7 +393,12 @@ private slots:
         const std::vector<std::string> lines = recorded.automation.Lines();
         QVERIFY(lines.size() > 10);
         QCOMPARE(lines[1], std::string(R"(call Workbooks.Open("/opt/talvex/bin/Template_tlvx.xls"))"));
-        QCOMPARE(lines[3], "call Workbook1.SaveCopyAs(\"" + target.toStdString() + "\")");
+        // The copy is written beside the target and renamed over it at the end.
+        const std::string partial = QFileInfo(target).absolutePath().toStdString() + "/.ExportTlv-" +
+                                    std::to_string(QCoreApplication::applicationPid()) + ".part.xls";
+        QCOMPARE(lines[3], "call Workbook1.SaveCopyAs(\"" + partial + "\")");
+        QVERIFY(QFile::exists(target));
+        QVERIFY(!QFile::exists(QString::fromStdString(partial)));
         QCOMPARE(lines.back(), std::string("call Application.Quit()"));
         QCOMPARE(recorded.automation.shutdowns, 1);
         QVERIFY(!recorded.enabledDuringExport);
@@ -410,6 +446,50 @@ private slots:
         QVERIFY(dialog->isVisible());
         QVERIFY(dialog->exportButton()->isEnabled());
         QVERIFY(dialog->previewButton()->isEnabled());
+    }
+
+    // The export runs beside a progress dialog; Cancel ends the office suite and leaves the target as it
+    // was, with no partial file beside it and no message.
+    void cancellingTheSpreadsheetExportLeavesNoFile() {
+        const QString target = Path(QStringLiteral("ExportTlv.xls"));
+        {
+            QFile earlier(target);
+            QVERIFY(earlier.open(QIODevice::WriteOnly));
+            earlier.write("earlier export");
+        }
+        auto dialog = Dialog();
+        dialog->show();
+        RecordedExport recorded;
+        recorded.abortAt = 6; // after the copy of the template was written
+        RecordExports(*dialog, recorded);
+        dialog->exportPathEdit()->setText(target);
+        bool sawProgress = false;
+        bool enabledWhileShown = false;
+        QTimer watcher;
+        connect(&watcher, &QTimer::timeout, this, [&] {
+            auto* progress = dialog->findChild<QProgressDialog*>();
+            if (!progress || !progress->isVisible())
+                return;
+            sawProgress = true;
+            enabledWhileShown = dialog->exportButton()->isEnabled();
+            for (QPushButton* button : progress->findChildren<QPushButton*>())
+                if (button->text() == QStringLiteral("Отмена"))
+                    button->click();
+            watcher.stop();
+        });
+        watcher.start(10);
+        dialog->Export();
+        QVERIFY(sawProgress);
+        QVERIFY(!enabledWhileShown);
+        QCOMPARE(recorded.aborts, 1);
+        QCOMPARE(recorded.automation.shutdowns, 1);
+        QVERIFY(messages_.empty());
+        QFile earlier(target);
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("earlier export"));
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("ExportTlv.xls")});
+        QVERIFY(dialog->exportButton()->isEnabled());
     }
 
     // With LibreOffice installed: the example session exported through the real office suite.

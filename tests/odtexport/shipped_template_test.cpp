@@ -4,6 +4,7 @@
 #include "app/example_session.h"
 #include "app/session.h"
 #include "common/settings_store.h"
+#include "report/boiling_curve_report.h"
 #include "report/odt_report.h"
 #include "report/provenance_block.h"
 #include "report/report_document.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <regex>
 
 namespace brisquel_test {
@@ -52,6 +54,7 @@ protected:
         talvex::BuildReportDocument(report_,
                                     {session.Chromatograms(), session.Section7(), session.Condensate(),
                                      session.Nlh(), settings_, "ГХ-2", 1700000000});
+        curveSvg_ = talvex::BoilingCurvePictureSvg(session.Condensate(), session.Nlh());
     }
 
     // The filled content.xml written for the report with the shipped template.
@@ -63,6 +66,7 @@ protected:
 
     talvex::MemorySettingsStore settings_;
     pugi::xml_document report_;
+    std::string curveSvg_;
     TempFolder dir_;
 };
 
@@ -94,7 +98,7 @@ TEST(ShippedTemplate, HoldsEveryReportTableAndKeepsEachMarkerInOneTextRun) {
         EXPECT_EQ(std::count(text.begin(), text.end(), '#') % 2, 0) << text;
         all += text;
     }
-    for (int n = 1; n <= 19; ++n)
+    for (int n = 1; n <= 21; ++n)
         EXPECT_THAT(all, HasSubstr("#Table" + std::to_string(n) + "#"));
     for (const char* key : {"#DateCreated#", "#Header_S7#", "#Header_S8#", "#Header_S9#", "#MassP#",
                             "#NLH_MassP#", "#Provenance#"})
@@ -117,6 +121,27 @@ TEST_F(ExampleReport, FillsEveryTableAndLeavesNoMarker) {
     EXPECT_EQ(std::distance(std::sregex_iterator(content.begin(), content.end(), analysisNumber),
                             std::sregex_iterator()),
               12);
+}
+
+TEST_F(ExampleReport, TheBoilingCurvesPictureAndValuesGoIntoTheReport) {
+    const fs::path picture = dir_ / "curve.svg";
+    {
+        std::ofstream out(picture, std::ios::binary);
+        out << curveSvg_;
+    }
+    const fs::path odt = dir_ / "report.odt";
+    // Without a named picture the values come without the picture's table: no blank frame.
+    ASSERT_EQ(talvex::WriteOdtReport(report_, kTemplate, odt, false), 0);
+    const std::string withoutPicture = ReadZipEntry(odt, "content.xml").value_or("");
+    EXPECT_THAT(withoutPicture, HasSubstr(">НК (IBP), °C<"));
+    EXPECT_EQ(withoutPicture.find("BoilCurvePic"), std::string::npos);
+    talvex::AppendBoilingCurvePicture(report_, picture);
+    ASSERT_EQ(talvex::WriteOdtReport(report_, kTemplate, odt, false), 0);
+    EXPECT_EQ(ReadZipEntry(odt, "Pictures/boiling_curve.svg"), curveSvg_);
+    const std::string content = ReadZipEntry(odt, "content.xml").value_or("");
+    for (const char* text : {"Кривая разгонки (", "draw:name=\"BoilCurvePic\"", ">НК (IBP), °C<",
+                             ">Конец кривой, °C<", "image/svg+xml"})
+        EXPECT_THAT(content, HasSubstr(text));
 }
 
 TEST_F(ExampleReport, EndsWithWhatItWasComputedFromOneLineAParagraph) {
@@ -154,7 +179,8 @@ TEST_F(ExampleReport, TablesSwitchedOffLeaveNoTraceButTheSummary) {
     EXPECT_THAT(content, HasSubstr("Сведения о пробе и анализе"));
     EXPECT_THAT(content, HasSubstr("ГХ-2"));
     for (const char* gone : {"Список хроматограмм", "Результаты анализа", "Компонентный состав НЖУ",
-                             "Параметры дегазации", "table:name=\"Table2\"", "table:name=\"Table19\""})
+                             "Параметры дегазации", "table:name=\"Table2\"", "table:name=\"Table19\"",
+                             "table:name=\"Table20\"", "table:name=\"Table21\"", "BoilCurvePic"})
         EXPECT_EQ(content.find(gone), std::string::npos) << gone;
 }
 

@@ -247,6 +247,12 @@ void PipedChild::Stop(std::chrono::milliseconds grace) {
     socket_ = -1;
 }
 
+void PipedChild::Kill() {
+    const int pid = pid_.load();
+    if (pid > 0)
+        ::kill(-pid, SIGKILL);
+}
+
 TemporaryFolder::TemporaryFolder(const std::string& prefix) {
     const char* tmp = std::getenv("TMPDIR");
     std::string pattern = (tmp && *tmp ? std::string(tmp) : std::string("/tmp")) + "/" + prefix + "XXXXXX";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <optional>
@@ -52,9 +53,13 @@ public:
 
     // Waits up to `grace` for the program to end by itself, then kills its whole group. Safe to repeat.
     void Stop(std::chrono::milliseconds grace = std::chrono::milliseconds(0));
+    // Kills the program and everything it started at once, without waiting. Safe from another thread
+    // while a call waits for the program: that call then sees the end (ReadLine: Closed). Stop() still
+    // collects the program afterwards.
+    void Kill();
 
 private:
-    int pid_ = -1;
+    std::atomic<int> pid_{-1}; // read by Kill() from another thread
     int socket_ = -1;
     std::string buffer_; // read but not yet handed out
 };

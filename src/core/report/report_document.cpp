@@ -4,6 +4,7 @@
 #include "common/report_settings.h"
 #include "common/settings.h"
 #include "nlh/nlh.h"
+#include "report/boiling_curve_report.h"
 #include "report/table1.h"
 #include "section7/gas_report.h"
 #include "section8/condensate.h"
@@ -42,6 +43,11 @@ void BuildReportDocument(pugi::xml_document& doc, const ReportInputs& in) {
     default:
         break;
     }
+    // The curves go with the unstable liquid's results, or with the condensate's method-A table when only
+    // the condensate is calculated.
+    if ((stored.ModeCalc == kModeFull && switches.On(ReportSwitch::RezNLH)) ||
+        (stored.ModeCalc == kModeLiquidOnly && switches.On(ReportSwitch::CD_AnComp)))
+        WriteBoilingCurveReport(root, in.condensate, in.nlh, decimals);
 }
 
 std::string ReportXmlText(const pugi::xml_document& doc) {

@@ -27,7 +27,8 @@ struct ReportInputs {
 };
 
 // Builds the report document afresh: the declaration, "root" with "DateCreated", "Table1" and the section
-// nodes the calculation mode and the report switches call for (gas, condensate, unstable liquid). Numbers
+// nodes the calculation mode and the report switches call for (gas, condensate, unstable liquid), and
+// the boiling curves of the condensate and the unstable liquid when the mode computes either. Numbers
 // carry a decimal comma; the process locale is never switched.
 void BuildReportDocument(pugi::xml_document& doc, const ReportInputs& in);
 

@@ -55,6 +55,10 @@ public:
 
     // Ends the application and everything it started, whatever state it is in. Safe to repeat.
     virtual void Shutdown() = 0;
+
+    // Called from another thread while an export runs, to cancel it: ends the application at once, so that
+    // the request waiting for it, and every later one (Start included), fails. Shutdown() still follows.
+    virtual void Abort() {}
 };
 
 // The members the export uses, each with its dispatch identifier (its 1-based position in this list).

@@ -178,7 +178,7 @@ namespace {
 
 bool Export(SpreadsheetAutomation& automation, AutomationObject application,
             const std::filesystem::path& templatePath, const std::filesystem::path& target,
-            const SpreadsheetInputs& inputs, AutomationFailure& failure) {
+            const SpreadsheetContents& contents, AutomationFailure& failure) {
     Requests requests(automation, failure);
     AutomationObject workbooks, workbook, sheets;
     if (!requests.GetObject(application, "Workbooks", workbooks) ||
@@ -189,13 +189,6 @@ bool Export(SpreadsheetAutomation& automation, AutomationObject application,
     if (!requests.CallFor(workbooks, "Open", {target.string()}, workbook) ||
         !requests.GetObject(workbook, "Sheets", sheets))
         return false;
-    const SheetContent contents[] = {
-        CondensateSheet(inputs.condensate),
-        GasSheet(inputs.gas),
-        NlhSheet(inputs.nlh),
-        NlhCalculationSheet(inputs.nlh, inputs.degassing,
-                            inputs.gas.averagedProperties[kFractionComposition].density),
-    };
     for (std::size_t i = 0; i < kSheetLayouts.size(); ++i)
         if (!FillSheet(automation, sheets, kSheetLayouts[i], contents[i], failure))
             return false;
@@ -205,8 +198,24 @@ bool Export(SpreadsheetAutomation& automation, AutomationObject application,
 
 } // namespace
 
+SpreadsheetContents SpreadsheetSheets(const SpreadsheetInputs& inputs) {
+    return {
+        CondensateSheet(inputs.condensate),
+        GasSheet(inputs.gas),
+        NlhSheet(inputs.nlh),
+        NlhCalculationSheet(inputs.nlh, inputs.degassing,
+                            inputs.gas.averagedProperties[kFractionComposition].density),
+    };
+}
+
 bool SpreadsheetExport(SpreadsheetAutomation& automation, const std::filesystem::path& templatePath,
                        const std::filesystem::path& target, const SpreadsheetInputs& inputs,
+                       AutomationFailure& failure) {
+    return SpreadsheetExport(automation, templatePath, target, SpreadsheetSheets(inputs), failure);
+}
+
+bool SpreadsheetExport(SpreadsheetAutomation& automation, const std::filesystem::path& templatePath,
+                       const std::filesystem::path& target, const SpreadsheetContents& contents,
                        AutomationFailure& failure) {
     // Saving the filled copy over the template would spoil every later export: refuse before anything starts.
     std::error_code ignored;
@@ -221,7 +230,7 @@ bool SpreadsheetExport(SpreadsheetAutomation& automation, const std::filesystem:
         failure = {std::string(kAutomationErrorCaption),
                    std::string(kNoApplicationMessage) + (reason.empty() ? "" : "\n" + reason)};
     else
-        done = Export(automation, application, templatePath, target, inputs, failure);
+        done = Export(automation, application, templatePath, target, contents, failure);
     automation.Shutdown();
     return done;
 }

@@ -5,6 +5,7 @@
 #include "report/spreadsheet_automation.h"
 #include "report/spreadsheet_sheets.h"
 
+#include <array>
 #include <filesystem>
 #include <string_view>
 
@@ -46,6 +47,14 @@ bool FillSheet(SpreadsheetAutomation& automation, AutomationObject sheets, const
 // operator, and `target` may hold an unfilled copy of the template.
 bool SpreadsheetExport(SpreadsheetAutomation& automation, const std::filesystem::path& templatePath,
                        const std::filesystem::path& target, const SpreadsheetInputs& inputs,
+                       AutomationFailure& failure);
+
+// What the four filled sheets hold, in the order they are filled; built from the results before the
+// export starts, so that an export running in another thread reads nothing the window may change.
+using SpreadsheetContents = std::array<SheetContent, 4>;
+SpreadsheetContents SpreadsheetSheets(const SpreadsheetInputs& inputs);
+bool SpreadsheetExport(SpreadsheetAutomation& automation, const std::filesystem::path& templatePath,
+                       const std::filesystem::path& target, const SpreadsheetContents& contents,
                        AutomationFailure& failure);
 
 } // namespace talvex

@@ -163,6 +163,10 @@ bool UnoSpreadsheet::Start(AutomationObject& application, std::string& reason) {
     }
     Shutdown();
     hung_ = false;
+    if (aborted_) {
+        reason = "the export was cancelled";
+        return false;
+    }
     work_ = std::make_unique<TemporaryFolder>("talvex-calc-");
     if (!work_->Valid()) {
         reason = "cannot create a temporary folder for LibreOffice";
@@ -202,6 +206,10 @@ AutomationAnswer UnoSpreadsheet::Invoke(AutomationCall call, AutomationObject ta
                                         const std::vector<AutomationValue>& args) {
     AutomationAnswer answer;
     answer.kind = AutomationAnswer::Kind::Failed;
+    if (aborted_) {
+        answer.reason = "the export was cancelled";
+        return answer;
+    }
     if (hung_ || !child_.Running()) {
         answer.reason = "LibreOffice is not running";
         return answer;
@@ -237,9 +245,14 @@ std::string UnoSpreadsheet::BridgeComplaint() const {
     return last.empty() ? "no reason given" : last;
 }
 
+void UnoSpreadsheet::Abort() {
+    aborted_ = true;
+    child_.Kill();
+}
+
 void UnoSpreadsheet::Shutdown() {
     // The bridge closes what is still open and ends the office suite once its input ends.
-    child_.Stop(hung_ ? std::chrono::milliseconds(0) : std::chrono::milliseconds(kShutdownGrace));
+    child_.Stop(hung_ || aborted_ ? std::chrono::milliseconds(0) : std::chrono::milliseconds(kShutdownGrace));
     work_.reset();
     hung_ = false;
 }

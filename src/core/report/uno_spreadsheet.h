@@ -3,6 +3,7 @@
 #include "common/child_process.h"
 #include "report/spreadsheet_automation.h"
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <memory>
@@ -30,6 +31,7 @@ public:
     AutomationAnswer Invoke(AutomationCall call, AutomationObject target, std::string_view member,
                             const std::vector<AutomationValue>& args) override;
     void Shutdown() override;
+    void Abort() override;
 
 private:
     // What the bridge wrote on stderr last, to tell why it ended.
@@ -40,7 +42,8 @@ private:
     std::chrono::milliseconds requestLimit_;
     std::unique_ptr<TemporaryFolder> work_;
     PipedChild child_;
-    bool hung_ = false; // a request ran out of time: no more requests, no waiting at shutdown
+    bool hung_ = false;                // a request ran out of time: no more requests, no waiting at shutdown
+    std::atomic<bool> aborted_{false}; // cancelled: nothing more is started or asked
 };
 
 // The bridge shipped with the program in `programFolder` (see shipped_files.h).

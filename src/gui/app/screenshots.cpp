@@ -9,11 +9,17 @@
 #include "editors/comps_time_dlg.h"
 #include "grid/grid_ctrl.h"
 #include "mainwindow/talvex_dlg.h"
+#include "report/dlg_report.h"
+#include "report/odt_report_paths.h"
 #include "settings/settings_dlg.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QPixmap>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <iostream>
 
@@ -63,21 +69,38 @@ bool SaveDialogs(Session& session, QWidget& window, const std::filesystem::path&
     CCompsTime times(session, &window);
     times.Load();
     times.show();
-    return Save(times, outFolder / "12-retention-times.png") && ok;
+    ok = Save(times, outFolder / "12-retention-times.png") && ok;
+
+    CDlgReport report(session, QStringLiteral("ГХ-2 зав. № 114"), &window);
+    report.show();
+    ok = Save(report, outFolder / "13-report.png") && ok;
+    // The report's save dialog (Qt's own, in the program's language), on the example folder; a fixed
+    // moment names the proposed file.
+    const std::unique_ptr<QFileDialog> saveDialog =
+        ReportSaveDialog(&report, QString::fromStdString(DefaultReportFileName(std::int64_t{1705312800})));
+    saveDialog->setOption(QFileDialog::DontUseNativeDialog);
+    // Names only (the detail view writes dates in the locale's way), and only once the folder is read:
+    // the same picture on every run.
+    saveDialog->setViewMode(QFileDialog::List);
+    QEventLoop loaded;
+    if (auto* model = saveDialog->findChild<QFileSystemModel*>())
+        QObject::connect(model, &QFileSystemModel::directoryLoaded, &loaded, &QEventLoop::quit);
+    QTimer::singleShot(5000, &loaded, &QEventLoop::quit);
+    saveDialog->setDirectory(QString::fromStdString(folder.string()));
+    saveDialog->show();
+    loaded.exec();
+    return Save(*saveDialog, outFolder / "14-report-save.png") && ok;
 }
 
 } // namespace
 
-int SaveScreenshots(const std::filesystem::path& outFolder, const std::filesystem::path& examples,
-                    const std::filesystem::path& dataFolder) {
+namespace {
+
+// Every page and dialog of the example session, in the application's current font.
+bool SaveAll(const std::filesystem::path& outFolder, const std::vector<std::string>& files,
+             const std::filesystem::path& examples, const std::filesystem::path& dataFolder) {
     std::error_code ec;
     std::filesystem::create_directories(outFolder, ec);
-    const std::vector<std::string> files = ChromatogramFilesIn(examples);
-    if (files.empty()) {
-        std::cerr << "talvex: no .stg files in " << examples << '\n';
-        return 1;
-    }
-
     MemorySettingsStore profile; // the operator's stored profile stays untouched
     Session session(profile, dataFolder);
     for (const std::string& text : session.LoadComponents())
@@ -108,7 +131,26 @@ int SaveScreenshots(const std::filesystem::path& outFolder, const std::filesyste
     window.Tabs()->setCurrentIndex(CTalvexDlg::kPeaks);
     SelectFile(*window.List(), QStringLiteral("dk-sample-1"));
     ok = Save(window, outFolder / "8-peaks-condensate.png") && ok;
-    ok = SaveDialogs(session, window, outFolder, examples) && ok;
+    return SaveDialogs(session, window, outFolder, examples) && ok;
+}
+
+} // namespace
+
+int SaveScreenshots(const std::filesystem::path& outFolder, const std::filesystem::path& examples,
+                    const std::filesystem::path& dataFolder) {
+    const std::vector<std::string> files = ChromatogramFilesIn(examples);
+    if (files.empty()) {
+        std::cerr << "talvex: no .stg files in " << examples << '\n';
+        return 1;
+    }
+    bool ok = SaveAll(outFolder, files, examples, dataFolder);
+    // The same at an application font of 1.5 times the point size, as a desktop font setting gives.
+    const QFont designFont = QApplication::font();
+    QFont large = designFont;
+    large.setPointSizeF(designFont.pointSizeF() * 1.5);
+    QApplication::setFont(large);
+    ok = SaveAll(outFolder / "font-1.5x", files, examples, dataFolder) && ok;
+    QApplication::setFont(designFont);
     return ok ? 0 : 1;
 }
 

@@ -1,6 +1,10 @@
 #include "browser/form_dialog.h"
 
+#include "grid/font_scale.h"
+
 #include <QResizeEvent>
+
+#include <cmath>
 
 namespace talvex::gui {
 namespace {
@@ -38,9 +42,18 @@ QRect ResizedRect(const QRect& initial, const QSize& initialClient, const QSize&
 CFormDialog::CFormDialog(QWidget* parent) : QDialog(parent) {}
 
 void CFormDialog::SetInitialSize(const QSize& size) {
-    initialSize_ = size;
-    setMinimumSize(size);
-    resize(size);
+    // The controls were placed for the design font: with a larger font every rectangle grows by the same
+    // ratio, so that no text is clipped and the resize rules apply to the scaled layout.
+    const double scale = FontScale(fontMetrics());
+    const auto scaled = [scale](int v) { return static_cast<int>(std::lround(v * scale)); };
+    if (scale > 1.0)
+        for (QWidget* control : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            const QRect r = control->geometry();
+            control->setGeometry(scaled(r.x()), scaled(r.y()), scaled(r.width()), scaled(r.height()));
+        }
+    initialSize_ = QSize(scaled(size.width()), scaled(size.height()));
+    setMinimumSize(initialSize_);
+    resize(initialSize_);
 }
 
 void CFormDialog::SetResizeRule(QWidget* control, ResizeAction horizontal, ResizeAction vertical) {

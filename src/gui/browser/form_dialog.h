@@ -30,9 +30,10 @@ public:
     explicit CFormDialog(QWidget* parent = nullptr);
 
 protected:
-    // Call once the controls stand at their initial places: the window takes this size as its initial
-    // and minimum size, and every control registered afterwards keeps its current rectangle as its
-    // initial one.
+    // Call once the controls stand at their initial places (of the design font): with a larger font every
+    // control's rectangle and the size are scaled by FontScale first. The window takes the size as its
+    // initial and minimum size, and every control registered afterwards keeps its current rectangle as
+    // its initial one.
     void SetInitialSize(const QSize& size);
     void SetResizeRule(QWidget* control, ResizeAction horizontal, ResizeAction vertical);
 

@@ -48,7 +48,7 @@ CComponents::CComponents(Session& session, QWidget* parent)
     });
 
     SetInitialSize(QSize(kWidth, kHeight));
-    setMaximumSize(QSize(kWidth, kHeight) + kGrowth);
+    setMaximumSize(size() + kGrowth);
     SetResizeRule(grid_, ResizeAction::Grow, ResizeAction::Grow);
     SetResizeRule(ok, ResizeAction::Move, ResizeAction::Move);
     SetResizeRule(cancel, ResizeAction::Move, ResizeAction::Move);

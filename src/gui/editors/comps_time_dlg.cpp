@@ -49,7 +49,7 @@ CCompsTime::CCompsTime(Session& session, QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &CCompsTime::reject);
 
     SetInitialSize(QSize(kWidth, kHeight));
-    setMaximumSize(kWidth, kHeight + kExtraHeight);
+    setMaximumSize(width(), height() + kExtraHeight);
     SetResizeRule(grid_, ResizeAction::Fixed, ResizeAction::Grow);
     for (QPushButton* b : {add, remove, ok, cancel})
         SetResizeRule(b, ResizeAction::Fixed, ResizeAction::Move);

@@ -1,5 +1,6 @@
 #include "grid/grid_ctrl.h"
 
+#include "grid/font_scale.h"
 #include "grid/grid_table_model.h"
 
 #include <algorithm>
@@ -109,7 +110,17 @@ void CGridCtrl::SetGrid(GridModel grid) {
     model_->SetGrid(std::move(grid));
     const auto& columns = model_->Grid().columns;
     for (std::size_t i = 0; i < columns.size(); ++i)
-        setColumnWidth(static_cast<int>(i), columns[i].width);
+        setColumnWidth(static_cast<int>(i), ColumnWidth(static_cast<int>(i)));
+}
+
+int CGridCtrl::ColumnWidth(int column) const {
+    // A table's widths are those of the design font: they grow with the font, and never leave the
+    // caption clipped.
+    const auto& columns = model_->Grid().columns;
+    if (column < 0 || column >= static_cast<int>(columns.size()))
+        return 0;
+    const int designed = Scaled(columns[static_cast<std::size_t>(column)].width, fontMetrics());
+    return std::max(designed, horizontalHeader()->sectionSizeHint(column));
 }
 
 const GridModel& CGridCtrl::Grid() const {

@@ -42,8 +42,12 @@ public:
     explicit CGridCtrl(QWidget* parent = nullptr);
     ~CGridCtrl() override;
 
-    // Shows a table built by the core: its columns with their widths and its rows.
+    // Shows a table built by the core: its columns and its rows. A column's width is the table's width
+    // scaled with the font (FontScale), and at least what its caption needs; the caption is the header's
+    // tooltip too, and a double click on a header border fits the column to its content.
     void SetGrid(GridModel grid);
+    // The width SetGrid gives a column.
+    int ColumnWidth(int column) const;
     const GridModel& Grid() const;
     // Removes every row; the columns stay.
     void DeleteAllItems();

@@ -74,7 +74,9 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columnCount())
+    // The caption is its own tooltip too: a narrowed column still tells what it holds.
+    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::ToolTipRole) ||
+        section < 0 || section >= columnCount())
         return {};
     return QString::fromStdString(grid_.columns[static_cast<std::size_t>(section)].caption);
 }

@@ -7,10 +7,13 @@
 #include "degassing/dlg_degassing.h"
 #include "editors/components_dlg.h"
 #include "editors/comps_time_dlg.h"
+#include "grid/font_scale.h"
 #include "grid/grid_ctrl.h"
 #include "mainwindow/app_icon.h"
 #include "mainwindow/session_dialogs.h"
+#include "mainwindow/window_geometry.h"
 #include "nlh/nlh.h"
+#include "pages/boiling_curve_panel.h"
 #include "pages/dlg_msg.h"
 #include "pages/dlg_out_table.h"
 #include "pages/out_table_s7s8.h"
@@ -26,7 +29,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -35,15 +40,18 @@
 namespace talvex::gui {
 namespace {
 
+// The design layout, for the design font; a larger font scales every length (FontScale).
 constexpr int kMargin = 8;
 constexpr int kRowHeight = 28;
 constexpr int kGap = 6;
 constexpr int kListHeight = 200;
+constexpr int kDeviceEditWidth = 200;
 constexpr int kMinWidth = 1140; // the list shows its six columns without scrolling
 constexpr int kHeight = 700;    // fits a 768-pixel screen with its panel: the window cannot shrink below it
 
 int ButtonWidth(const QPushButton* button, int least) {
-    return std::max(least, button->fontMetrics().horizontalAdvance(button->text()) + 28);
+    return std::max(least, button->fontMetrics().horizontalAdvance(button->text()) +
+                               Scaled(28, button->fontMetrics()));
 }
 
 } // namespace
@@ -90,8 +98,43 @@ CTalvexDlg::CTalvexDlg(Session& session, MainWindowHooks hooks, QWidget* parent)
     session_.Log().Refresh();
     msgPage_->Refresh();
     ApplyLayout(baseLayout_);
-    resize(baseLayout_.size);
-    setMinimumSize(baseLayout_.size);
+    RestoreGeometry();
+}
+
+std::vector<QSplitter*> CTalvexDlg::Splitters() const {
+    return {peakPage_->Splitter(), nlhPage_->Splitter(), curvePanel_->Splitter()};
+}
+
+void CTalvexDlg::RestoreGeometry() {
+    const WindowGeometry stored = LoadWindowGeometry(session_.Settings());
+    const QScreen* where = screen();
+    const QRect available = where ? where->availableGeometry() : QRect();
+    setMinimumSize(MinimumWindowSize(baseLayout_.size, available));
+    resize(OpeningWindowSize(baseLayout_.size, stored.size, available));
+    if (stored.position)
+        move(OpeningWindowPosition(*stored.position, frameGeometry().size(), available));
+    if (stored.maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    const std::vector<QSplitter*> splitters = Splitters();
+    for (std::size_t i = 0; i < splitters.size() && i < stored.splitters.size(); ++i) {
+        const std::vector<int>& sizes = stored.splitters[i];
+        if (static_cast<int>(sizes.size()) == splitters[i]->count())
+            splitters[i]->setSizes(QList<int>(sizes.begin(), sizes.end()));
+    }
+}
+
+void CTalvexDlg::StoreGeometry() {
+    WindowGeometry g;
+    g.maximized = isMaximized();
+    // A maximised window keeps the place it returns to.
+    const QRect normal = g.maximized ? normalGeometry() : QRect(pos(), size());
+    g.position = normal.topLeft();
+    g.size = normal.size();
+    for (const QSplitter* splitter : Splitters()) {
+        const QList<int> sizes = splitter->sizes();
+        g.splitters.emplace_back(sizes.begin(), sizes.end());
+    }
+    SaveWindowGeometry(session_.Settings(), g);
 }
 
 CTalvexDlg::~CTalvexDlg() = default;
@@ -165,28 +208,35 @@ void CTalvexDlg::BuildControls() {
 
     // The initial layout: the left buttons and the instrument name in the top row, the list below them,
     // the right buttons in a column beside the list, the pages below.
-    int x = kMargin;
+    const QFontMetrics metrics = fontMetrics();
+    const auto scaled = [&metrics](int length) { return Scaled(length, metrics); };
+    margin_ = scaled(kMargin);
+    rowHeight_ = scaled(kRowHeight);
+    gap_ = scaled(kGap);
+    int x = margin_;
     for (QPushButton* button : leftButtons_) {
-        const int width = ButtonWidth(button, 90);
-        button->setGeometry(x, kMargin, width, kRowHeight);
-        x += width + kGap;
+        const int width = ButtonWidth(button, scaled(90));
+        button->setGeometry(x, margin_, width, rowHeight_);
+        x += width + gap_;
     }
-    x += 2 * kGap;
+    x += 2 * gap_;
     const int labelWidth = deviceLabel_->sizeHint().width();
-    deviceLabel_->setGeometry(x, kMargin, labelWidth, kRowHeight);
-    deviceEdit_->setGeometry(x + labelWidth + kGap, kMargin, 200, kRowHeight);
-    const int rowEnd = x + labelWidth + kGap + 200;
+    deviceLabel_->setGeometry(x, margin_, labelWidth, rowHeight_);
+    deviceEdit_->setGeometry(x + labelWidth + gap_, margin_, scaled(kDeviceEditWidth), rowHeight_);
+    const int rowEnd = x + labelWidth + gap_ + scaled(kDeviceEditWidth);
 
-    int columnWidth = 150;
+    int columnWidth = scaled(150);
     for (QPushButton* button : rightButtons_)
-        columnWidth = std::max(columnWidth, ButtonWidth(button, 150));
-    const int width = std::max(kMinWidth, rowEnd + 3 * kGap + kRowHeight + kMargin);
-    const int listTop = kMargin + kRowHeight + kMargin;
-    baseLayout_.size = QSize(width, kHeight);
-    baseLayout_.list = QRect(kMargin, listTop, width - 3 * kMargin - columnWidth, kListHeight);
-    baseLayout_.rightColumn = QRect(width - kMargin - columnWidth, listTop, columnWidth, kListHeight);
-    const int tabsTop = listTop + kListHeight + kMargin;
-    baseLayout_.tabs = QRect(kMargin, tabsTop, width - 2 * kMargin, kHeight - tabsTop - kMargin);
+        columnWidth = std::max(columnWidth, ButtonWidth(button, scaled(150)));
+    const int listHeight = scaled(kListHeight);
+    const int height = scaled(kHeight);
+    const int width = std::max(scaled(kMinWidth), rowEnd + 3 * gap_ + rowHeight_ + margin_);
+    const int listTop = margin_ + rowHeight_ + margin_;
+    baseLayout_.size = QSize(width, height);
+    baseLayout_.list = QRect(margin_, listTop, width - 3 * margin_ - columnWidth, listHeight);
+    baseLayout_.rightColumn = QRect(width - margin_ - columnWidth, listTop, columnWidth, listHeight);
+    const int tabsTop = listTop + listHeight + margin_;
+    baseLayout_.tabs = QRect(margin_, tabsTop, width - 2 * margin_, height - tabsTop - margin_);
 }
 
 void CTalvexDlg::BuildPages() {
@@ -201,6 +251,8 @@ void CTalvexDlg::BuildPages() {
     condensatePage_ = new COutTableS7S8(OutTableMode::Condensate, session_, tabs_);
     markingPage_ = new COutTableS7S8(OutTableMode::Marking, session_, tabs_);
     nlhPage_ = new CDlgOutTable(tabs_);
+    curvePanel_ = new CBoilingCurvePanel(nlhPage_);
+    nlhPage_->SetBottomWidget(curvePanel_);
     RefreshNlhPage();
     msgPage_ = new CDlgMSG(session_.Log(), tabs_);
 
@@ -228,11 +280,11 @@ QPushButton* CTalvexDlg::Button(const QString& caption) const {
 void CTalvexDlg::ApplyLayout(const MainWindowLayout& layout) {
     list_->setGeometry(layout.list);
     tabs_->setGeometry(layout.tabs);
-    aboutButton_->setGeometry(layout.rightColumn.right() + 1 - kRowHeight, kMargin, kRowHeight, kRowHeight);
+    aboutButton_->setGeometry(layout.rightColumn.right() + 1 - rowHeight_, margin_, rowHeight_, rowHeight_);
     int y = layout.rightColumn.top();
     for (QPushButton* button : rightButtons_) {
-        button->setGeometry(layout.rightColumn.x(), y, layout.rightColumn.width(), kRowHeight);
-        y += kRowHeight + kGap;
+        button->setGeometry(layout.rightColumn.x(), y, layout.rightColumn.width(), rowHeight_);
+        y += rowHeight_ + gap_;
     }
 }
 
@@ -243,6 +295,7 @@ void CTalvexDlg::resizeEvent(QResizeEvent* event) {
 
 void CTalvexDlg::closeEvent(QCloseEvent* event) {
     SaveDeviceName(session_.Settings(), deviceName_.toStdString());
+    StoreGeometry();
     CloseRecovery();
     QWidget::closeEvent(event);
 }
@@ -321,7 +374,9 @@ void CTalvexDlg::RefreshList() {
 
 void CTalvexDlg::RefreshNlhPage() {
     // The decimals are read afresh by every fill.
-    nlhPage_->SetGrid(session_.NlhGrid(session_.StoredSettings().QtyNumAfterDot));
+    const int decimals = session_.StoredSettings().QtyNumAfterDot;
+    nlhPage_->SetGrid(session_.NlhGrid(decimals));
+    curvePanel_->Refresh(session_.Condensate(), session_.Nlh(), decimals);
 }
 
 void CTalvexDlg::RefreshPeakGrid() {

@@ -13,6 +13,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSplitter;
 class QTabWidget;
 class QTimer;
 class QToolButton;
@@ -23,6 +24,7 @@ class Session;
 
 namespace talvex::gui {
 
+class CBoilingCurvePanel;
 class CDlgDegassing;
 class CDlgMSG;
 class CDlgOutTable;
@@ -60,7 +62,9 @@ class CTalvexDlg : public QWidget {
 public:
     enum Page { kPeaks, kDegassing, kGas, kCondensate, kMarking, kNlh, kMessages, kPageCount };
 
-    // The session must outlive the window.
+    // The session must outlive the window. The window opens where it was last closed (its size, place,
+    // maximised state and splitters, kept in the profile's section "main_window"), fitted to the screen;
+    // closing it stores them.
     CTalvexDlg(Session& session, MainWindowHooks hooks, QWidget* parent = nullptr);
     ~CTalvexDlg() override;
 
@@ -100,6 +104,7 @@ public:
     COutTableS7S8* MarkingPage() const { return markingPage_; }
     CDlgOutTable* NlhPage() const { return nlhPage_; }
     CDlgMSG* MessagePage() const { return msgPage_; }
+    CBoilingCurvePanel* CurvePanel() const { return curvePanel_; }
     QPushButton* Button(const QString& caption) const;
 
     // The about box: the program's name and version.
@@ -124,6 +129,10 @@ private:
     void RunDialog(const std::function<bool(QWidget*)>& dialog, bool settings);
     std::vector<std::int32_t> SelectedFileIds() const;
     void ApplyLayout(const MainWindowLayout& layout);
+    // The size, place and splitters the window had when it was last closed, within the screen.
+    void RestoreGeometry();
+    void StoreGeometry();
+    std::vector<QSplitter*> Splitters() const;
     void OnOpenSessionClicked();
     void OnSaveSessionClicked();
     void MarkChanged();
@@ -136,6 +145,9 @@ private:
     MainWindowHooks hooks_;
     QString deviceName_;
     MainWindowLayout baseLayout_;
+    int margin_ = 0; // the layout's lengths, scaled with the font
+    int rowHeight_ = 0;
+    int gap_ = 0;
     CGridCtrl* list_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     QLineEdit* deviceEdit_ = nullptr;
@@ -150,6 +162,7 @@ private:
     COutTableS7S8* condensatePage_ = nullptr;
     COutTableS7S8* markingPage_ = nullptr;
     CDlgOutTable* nlhPage_ = nullptr;
+    CBoilingCurvePanel* curvePanel_ = nullptr;
     CDlgMSG* msgPage_ = nullptr;
 
     QString sessionPath_;       // the session file the window shows; empty for a new session

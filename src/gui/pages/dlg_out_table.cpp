@@ -26,4 +26,10 @@ void CDlgOutTable::SetTopWidget(QWidget* widget) {
     splitter_->setStretchFactor(1, 1);
 }
 
+void CDlgOutTable::SetBottomWidget(QWidget* widget) {
+    splitter_->addWidget(widget);
+    for (int i = 0; i < splitter_->count(); ++i)
+        splitter_->setStretchFactor(i, 1);
+}
+
 } // namespace talvex::gui

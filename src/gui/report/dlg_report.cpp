@@ -1,6 +1,8 @@
 #include "report/dlg_report.h"
 
 #include "app/provenance.h"
+#include "common/data_file_io.h"
+#include "report/boiling_curve_report.h"
 #include "report/desktop_opener.h"
 
 #include "app/session.h"
@@ -15,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,7 +25,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QThread>
 #include <QVBoxLayout>
 
 #include <pugixml.hpp>
@@ -31,6 +37,15 @@
 #include <string>
 
 namespace talvex::gui {
+
+std::unique_ptr<QFileDialog> ReportSaveDialog(QWidget* owner, const QString& proposedName) {
+    auto dialog = std::make_unique<QFileDialog>(owner);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setDefaultSuffix(QStringLiteral("odt"));
+    dialog->setNameFilter(QStringLiteral("odt (*.odt)"));
+    dialog->selectFile(proposedName);
+    return dialog;
+}
 
 using talvex::ReportSwitch;
 
@@ -52,13 +67,9 @@ QString ApplicationTitle() {
 ReportDialogHooks DesktopHooks(QWidget* owner) {
     ReportDialogHooks hooks;
     hooks.askSavePath = [owner](const QString& proposedName) {
-        QFileDialog dialog(owner);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("odt"));
-        dialog.setNameFilter(QStringLiteral("odt (*.odt)"));
-        dialog.selectFile(proposedName);
-        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
-                   ? dialog.selectedFiles().first()
+        const std::unique_ptr<QFileDialog> dialog = ReportSaveDialog(owner, proposedName);
+        return dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()
+                   ? dialog->selectedFiles().first()
                    : QString();
     };
     hooks.askExportPath = [owner] {
@@ -239,8 +250,19 @@ void CDlgReport::Save() {
 void CDlgReport::WriteOdt(bool preview) {
     pugi::xml_document doc;
     const auto now = static_cast<std::int64_t>(std::time(nullptr));
+    // The curves' picture lives in a folder of its own until the library has read it into the report.
+    const QTemporaryDir pictureFolder;
+    std::filesystem::path picture;
+    if (pictureFolder.isValid()) {
+        picture = ToPath(pictureFolder.filePath(QStringLiteral("boiling_curve.svg")));
+        std::string error;
+        if (!talvex::WriteFileAtomically(
+                picture, talvex::BoilingCurvePictureSvg(session_.Condensate(), session_.Nlh()), &error))
+            picture.clear();
+    }
     talvex::BuildReportDocument(doc, {session_.Chromatograms(), session_.Section7(), session_.Condensate(),
                                       session_.Nlh(), session_.Settings(), deviceName_.toStdString(), now});
+    talvex::AppendBoilingCurvePicture(doc, picture);
     // The ODT report ends with what it was computed from; the exported XML keeps its shape.
     talvex::AppendProvenance(doc, talvex::TakeProvenance(session_, now), deviceName_.toStdString());
 
@@ -333,19 +355,70 @@ bool CDlgReport::ExportXml(const std::filesystem::path& target) {
 }
 
 bool CDlgReport::ExportSpreadsheet(const std::filesystem::path& target) {
-    // The office suite answers every request before the next one is made; the controls stay disabled
-    // meanwhile, so that nothing else is started from this dialog.
+    // The office suite works in a thread of its own while this one shows the progress and keeps the
+    // window drawn; the controls stay disabled meanwhile, so that nothing else is started from here.
     EnableReportControls(false);
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const QString folder = hooks_.programFolder();
-    const std::unique_ptr<talvex::SpreadsheetAutomation> office = hooks_.spreadsheet(folder);
+    const std::shared_ptr<talvex::SpreadsheetAutomation> office = hooks_.spreadsheet(folder);
+    // The sheets are built here, from the results as they are now: nothing the window does while the
+    // export runs can change what it writes.
+    const talvex::SpreadsheetContents sheets = talvex::SpreadsheetSheets(
+        {session_.Section7(), session_.Condensate(), session_.Nlh(), session_.Degassing().Parameters()});
+    // LibreOffice writes a file of its own beside the target, renamed over it once the export is done: a
+    // cancelled or failed export leaves the target as it was.
+    const std::filesystem::path partial =
+        target.parent_path() /
+        ("." + target.stem().string() + "-" + std::to_string(QCoreApplication::applicationPid()) + ".part" +
+         target.extension().string());
     talvex::AutomationFailure failure;
-    const bool done = talvex::SpreadsheetExport(
-        *office, talvex::XlsTemplatePath(ToPath(folder)), target,
-        {session_.Section7(), session_.Condensate(), session_.Nlh(), session_.Degassing().Parameters()},
-        failure);
-    QGuiApplication::restoreOverrideCursor();
+    bool done = false;
+    std::unique_ptr<QThread> worker(QThread::create([&] {
+        done = talvex::SpreadsheetExport(*office, talvex::XlsTemplatePath(ToPath(folder)), partial, sheets,
+                                         failure);
+    }));
+    QProgressDialog progress(QStringLiteral("Экспорт протокола в %1: LibreOffice Calc заполняет таблицу…")
+                                 .arg(ToQ(target.filename().string())),
+                             QStringLiteral("Отмена"), 0, 0, this);
+    progress.setWindowTitle(ApplicationTitle());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    bool cancelled = false;
+    connect(&progress, &QProgressDialog::canceled, this, [&] {
+        cancelled = true;
+        progress.setLabelText(QStringLiteral("Остановка LibreOffice…"));
+        office->Abort();
+    });
+    QEventLoop loop;
+    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    worker->start();
+    progress.show();
+    if (!worker->isFinished())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    worker->wait();
+    progress.hide();
+
+    std::error_code ec;
+    if (done && !cancelled) {
+        if (!std::filesystem::is_regular_file(partial, ec)) {
+            done = false;
+            failure = {std::string(talvex::kExportErrorCaption),
+                       "LibreOffice не записал файл " + target.string()};
+        } else {
+            std::filesystem::rename(partial, target, ec);
+            if (ec) {
+                done = false;
+                failure = {std::string(talvex::kExportErrorCaption),
+                           "Не удается записать файл " + target.string() + ": " + ec.message()};
+            }
+        }
+    }
+    if (!done || cancelled)
+        std::filesystem::remove(partial, ec);
     EnableReportControls(true);
+    if (cancelled)
+        return false;
     // A failed request abandons the export and leaves the program running with everything the operator
     // typed; the office suite has been shut down already.
     if (!done)

@@ -14,6 +14,7 @@
 #include <optional>
 
 class QCheckBox;
+class QFileDialog;
 class QLineEdit;
 class QPushButton;
 
@@ -41,6 +42,9 @@ struct ReportDialogHooks {
     // folder.
     std::function<std::unique_ptr<talvex::SpreadsheetAutomation>(const QString& programFolder)> spreadsheet;
 };
+
+// The dialog that asks where the report is saved, proposing `proposedName`.
+std::unique_ptr<QFileDialog> ReportSaveDialog(QWidget* owner, const QString& proposedName);
 
 // The report dialog ("Отчет"): the thirteen report switches, the ODT report ("Просмотр", "Сохранить")
 // and the export of the report document ("Экспорт", "Обзор").

@@ -132,6 +132,31 @@ TEST(PipedChild, GivesUpWaitingAndStopsEverythingItStarted) {
     EXPECT_THAT(testing::ReadBytes(errors), HasSubstr("complaint"));
 }
 
+// A cancel from another thread: the call waiting for the program returns at once with its end, and
+// everything the program started is gone too.
+TEST(PipedChild, KillFromAnotherThreadEndsTheWaitingCall) {
+    testing::TempFolder dir;
+    const auto pidFile = dir / "grandchild.pid";
+    PipedChild child;
+    ASSERT_TRUE(
+        child.Start({"sh", "-c", "sleep 60 & echo $! > '" + pidFile.string() + "'; echo started; wait"}));
+    std::string line;
+    ASSERT_EQ(child.ReadLine(line, 30s), PipedChild::ReadResult::Line);
+    EXPECT_EQ(line, "started");
+    PipedChild::ReadResult result = PipedChild::ReadResult::Line;
+    std::thread waiting([&] { result = child.ReadLine(line, 600s); });
+    child.Kill();
+    waiting.join();
+    EXPECT_EQ(result, PipedChild::ReadResult::Closed);
+    child.Stop();
+    EXPECT_FALSE(child.Running());
+    int grandchild = 0;
+    std::ifstream(pidFile) >> grandchild;
+    ASSERT_GT(grandchild, 0);
+    EXPECT_TRUE(ProcessGone(grandchild));
+    child.Kill(); // nothing left to kill: no effect
+}
+
 TEST(PipedChild, WritingToAProgramThatHasEndedFailsQuietly) {
     PipedChild child;
     ASSERT_TRUE(child.Start({"sh", "-c", "exit 0"}));
