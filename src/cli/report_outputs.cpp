@@ -2,6 +2,8 @@
 
 #include "app/data_folder.h"
 #include "common/child_process.h"
+#include "common/data_file_io.h"
+#include "report/boiling_curve_report.h"
 #include "report/odt_report.h"
 #include "report/odt_report_paths.h"
 #include "report/office_conversion.h"
@@ -31,13 +33,25 @@ bool WriteOdt(const pugi::xml_document& doc, const std::filesystem::path& templa
 } // namespace
 
 bool WriteReportOutputs(const pugi::xml_document& xml, const Provenance& provenance,
-                        const std::string& deviceName, const RunOptions& options, std::string& error) {
+                        const std::string& deviceName, const std::string& curvePictureSvg,
+                        const RunOptions& options, std::string& error) {
     if (options.xmlFile && !SaveReportXml(xml, *options.xmlFile, error))
         return false;
     if (!options.odtFile && !options.pdfFile)
         return true;
     pugi::xml_document doc;
     doc.reset(xml);
+    // The curves' picture waits in a folder of its own until the library has read it into the report; a
+    // picture that cannot be written leaves the report without it, as in the desktop program.
+    TemporaryFolder pictureFolder("talvex-curve-");
+    std::filesystem::path picture;
+    if (pictureFolder.Valid()) {
+        picture = pictureFolder.Path() / "boiling_curve.svg";
+        std::string pictureError;
+        if (!WriteFileAtomically(picture, curvePictureSvg, &pictureError))
+            picture.clear();
+    }
+    AppendBoilingCurvePicture(doc, picture);
     AppendProvenance(doc, provenance, deviceName);
     const std::filesystem::path templatePath = options.templateFile
                                                    ? std::filesystem::path(*options.templateFile)

@@ -13,6 +13,7 @@
 #include "curve/curve_svg.h"
 #include "grid_tsv.h"
 #include "qt_settings_store.h"
+#include "report/boiling_curve_report.h"
 #include "report/report_document.h"
 #include "report_outputs.h"
 #include "results/results_json.h"
@@ -180,7 +181,9 @@ int RunRun(const std::vector<std::string>& args) {
         BuildReportDocument(doc, {session.Chromatograms(), session.Section7(), session.Condensate(),
                                   session.Nlh(), settings, deviceName, now});
         std::string error;
-        if (!WriteReportOutputs(doc, provenance, deviceName, *options, error)) {
+        if (!WriteReportOutputs(doc, provenance, deviceName,
+                                BoilingCurvePictureSvg(session.Condensate(), session.Nlh()), *options,
+                                error)) {
             std::cerr << "talvex-cli: " << ToLf(error) << '\n';
             return 1;
         }

@@ -117,6 +117,48 @@ TEST_P(ArchiveCliTest, AnAmendmentNeedsAReason) {
     EXPECT_EQ(all[0]["current"], false);
 }
 
+// The chart reads what run --archive stored and what import-controls brought from the laboratory's past;
+// a file with one bad line imports nothing.
+TEST_P(ArchiveCliTest, ChartsShowArchivedAndImportedControlsAndABadImportAddsNothing) {
+    ASSERT_EQ(Run(test_.url()).exitCode, 0);
+    const std::string id = List(test_.url()).at(0).at("id").get<std::string>();
+    const auto chart = [&] {
+        const auto r =
+            RunProgram("talvex-cli", {"chart", "--archive", test_.url(), "--kind", "okp", "--medium", "gas",
+                                      "--list", "component", "--component", "Водород", "--json"});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return json::parse(r.out, nullptr, false);
+    };
+    json points = chart()["points"];
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_EQ(points[0]["record"], id);
+    EXPECT_EQ(points[0]["imported"], false);
+    // Kk / K of the example's control with a sample, as the results JSON gives them.
+    EXPECT_DOUBLE_EQ(points[0]["q"].get<double>(), 0.00019906555914404704 / 0.0025251315106190352);
+
+    const std::string header = "дата;вид;среда;состав;компонент;результат;опорное;норматив\n";
+    const fs::path bad = dir_ / "bad.csv";
+    std::ofstream(bad) << header << "10.01.2024 09:00;ОКП;газ;компонентный;Водород;0,0101;0,0100;12\n"
+                       << "11.01.2024;ОКП;газ;компонентный;Водород;много;0,0100;12\n";
+    const auto refused =
+        RunProgram("talvex-cli", {"archive", "import-controls", "--archive", test_.url(), bad.string()});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_THAT(refused.err, ::testing::HasSubstr("строка 3"));
+    EXPECT_EQ(chart()["points"].size(), 1u);
+
+    const fs::path good = dir_ / "good.csv";
+    std::ofstream(good) << header << "10.01.2024 09:00;ОКП;газ;компонентный;Водород;0,0101;0,0100;12\n"
+                        << "2024-01-11T09:00:00Z;ОКП;газ;компонентный;Водород;0.0102;0.0100;12\n";
+    const auto imported =
+        RunProgram("talvex-cli", {"archive", "import-controls", "--archive", test_.url(), good.string()});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err;
+    points = chart()["points"];
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_EQ(points[0]["imported"], true);
+    EXPECT_EQ(points[1]["imported"], true);
+    EXPECT_EQ(points[2]["record"], id);
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, ArchiveCliTest, ::testing::Values(Backend::Sqlite, Backend::Postgresql),
                          testing::BackendName);
 

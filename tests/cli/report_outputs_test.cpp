@@ -6,6 +6,7 @@
 #include "common/child_process.h"
 #include "report/office_conversion.h"
 #include "test_files.h"
+#include "zip_entry.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -78,6 +79,12 @@ TEST_F(ReportOutputsTest, WritesTheOdtReportWithTheTemplateBesideTheProgram) {
     ASSERT_GT(bytes.size(), 100u);
     EXPECT_EQ(bytes.substr(0, 2), "PK");
     EXPECT_THAT(bytes.substr(0, 120), HasSubstr("mimetypeapplication/vnd.oasis.opendocument.text"));
+    // The boiling curves are drawn in it, as in the desktop program's report.
+    const std::optional<std::string> picture = testing::ReadZipEntry(odt, "Pictures/boiling_curve.svg");
+    ASSERT_TRUE(picture);
+    EXPECT_THAT(*picture, HasSubstr("% отгона"));
+    EXPECT_THAT(testing::ReadZipEntry(odt, "content.xml").value_or(""),
+                HasSubstr("draw:name=\"BoilCurvePic\""));
 }
 
 TEST_F(ReportOutputsTest, AMissingOrBrokenTemplateIsTheReportError) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "test_files.h"
+#include "zip_entry.h"
 
 #include <pugixml.hpp>
 
@@ -29,8 +30,7 @@ void WriteZip(const std::filesystem::path& file, const std::vector<ZipEntry>& en
 std::filesystem::path WriteTemplate(const TempFolder& folder, std::string_view contentXml,
                                     const std::vector<ZipEntry>& more = {});
 
-// One entry of an archive; nullopt when the archive or the entry cannot be read.
-std::optional<std::string> ReadZipEntry(const std::filesystem::path& file, const char* name);
+using talvex::testing::ReadZipEntry;
 
 // Export with UTF-8 paths; `data` is a report document whose document element is the data root.
 int RunExport(const pugi::xml_document& data, const std::filesystem::path& templ,

@@ -131,12 +131,12 @@ TEST_F(ExampleReport, TheBoilingCurvesPictureAndValuesGoIntoTheReport) {
     }
     const fs::path odt = dir_ / "report.odt";
     // Without a named picture the values come without the picture's table: no blank frame.
-    ASSERT_EQ(talvex::WriteOdtReport(report_, kTemplate, odt, false), 0);
+    ASSERT_EQ(talvex::WriteOdtReport(report_, kTemplate, odt), 0);
     const std::string withoutPicture = ReadZipEntry(odt, "content.xml").value_or("");
     EXPECT_THAT(withoutPicture, HasSubstr(">НК (IBP), °C<"));
     EXPECT_EQ(withoutPicture.find("BoilCurvePic"), std::string::npos);
     talvex::AppendBoilingCurvePicture(report_, picture);
-    ASSERT_EQ(talvex::WriteOdtReport(report_, kTemplate, odt, false), 0);
+    ASSERT_EQ(talvex::WriteOdtReport(report_, kTemplate, odt), 0);
     EXPECT_EQ(ReadZipEntry(odt, "Pictures/boiling_curve.svg"), curveSvg_);
     const std::string content = ReadZipEntry(odt, "content.xml").value_or("");
     for (const char* text : {"Кривая разгонки (", "draw:name=\"BoilCurvePic\"", ">НК (IBP), °C<",
