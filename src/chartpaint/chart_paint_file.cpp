@@ -1,8 +1,8 @@
 // The library's entry points for programs without a window: the chart into a PNG or a PDF file. A
 // program that has no Qt application gets one on the offscreen platform, kept for the process.
-#include "chart_painter.h"
+#include "chartpaint/chart_painter.h"
 
-#include "controlchart/chart_paint_abi.h"
+#include "core/controlchart/chart_paint_abi.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

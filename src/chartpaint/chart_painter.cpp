@@ -1,6 +1,6 @@
-#include "chart_painter.h"
+#include "chartpaint/chart_painter.h"
 
-#include "controlchart/chart_style.h"
+#include "core/controlchart/chart_style.h"
 
 #include <QFont>
 #include <QFontMetricsF>

@@ -2,7 +2,7 @@
 // Draws a laid-out control chart with QPainter: the desktop program's chart window paints it into its
 // widget, the CLI into a PNG or a PDF, through the same code.
 
-#include "controlchart/chart_layout.h"
+#include "core/controlchart/chart_layout.h"
 
 #include <QRectF>
 

@@ -1,12 +1,12 @@
-#include "archive_command.h"
+#include "cli/archive_command.h"
 
-#include "archive/archive.h"
-#include "archive/archive_location.h"
-#include "archive/spool.h"
-#include "common/data_file_io.h"
-#include "common/utc_time.h"
-#include "controlchart/control_import.h"
-#include "results/json_writer.h"
+#include "core/archive/archive.h"
+#include "core/archive/archive_location.h"
+#include "core/archive/spool.h"
+#include "core/common/data_file_io.h"
+#include "core/common/utc_time.h"
+#include "core/controlchart/control_import.h"
+#include "core/results/json_writer.h"
 
 #include <nlohmann/json.hpp>
 

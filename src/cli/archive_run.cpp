@@ -1,10 +1,10 @@
-#include "archive_run.h"
+#include "cli/archive_run.h"
 
-#include "archive/archive.h"
-#include "archive/archive_location.h"
-#include "archive/session_record.h"
-#include "archive/spool.h"
-#include "common/data_file_io.h"
+#include "core/archive/archive.h"
+#include "core/archive/archive_location.h"
+#include "core/archive/session_record.h"
+#include "core/archive/spool.h"
+#include "core/common/data_file_io.h"
 
 #include <cstdlib>
 #include <iostream>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/session.h"
-#include "common/provenance.h"
-#include "run_options.h"
+#include "cli/run_options.h"
+#include "core/app/session.h"
+#include "core/common/provenance.h"
 
 #include <cstdint>
 #include <string>

@@ -1,16 +1,16 @@
-#include "chart_command.h"
+#include "cli/chart_command.h"
 
-#include "chart_json.h"
-#include "chart_paint_loader.h"
-#include "chart_source.h"
-#include "common/data_file_io.h"
-#include "common/number_text.h"
-#include "common/utc_time.h"
-#include "controlchart/chart_csv.h"
-#include "controlchart/chart_layout.h"
-#include "controlchart/chart_svg.h"
-#include "controlchart/control_chart.h"
-#include "controlchart/control_date.h"
+#include "cli/chart_json.h"
+#include "cli/chart_paint_loader.h"
+#include "cli/chart_source.h"
+#include "core/common/data_file_io.h"
+#include "core/common/number_text.h"
+#include "core/common/utc_time.h"
+#include "core/controlchart/chart_csv.h"
+#include "core/controlchart/chart_layout.h"
+#include "core/controlchart/chart_svg.h"
+#include "core/controlchart/control_chart.h"
+#include "core/controlchart/control_date.h"
 
 #include <iostream>
 #include <map>

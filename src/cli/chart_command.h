@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controlchart/control_observation.h"
+#include "core/controlchart/control_observation.h"
 
 #include <filesystem>
 #include <iosfwd>

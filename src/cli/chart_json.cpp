@@ -1,7 +1,7 @@
-#include "chart_json.h"
+#include "cli/chart_json.h"
 
-#include "common/utc_time.h"
-#include "results/json_writer.h"
+#include "core/common/utc_time.h"
+#include "core/results/json_writer.h"
 
 namespace talvex::cli {
 

@@ -1,6 +1,6 @@
-#include "chart_paint_loader.h"
+#include "cli/chart_paint_loader.h"
 
-#include "controlchart/chart_paint_abi.h"
+#include "core/controlchart/chart_paint_abi.h"
 
 #include <dlfcn.h>
 

@@ -1,7 +1,7 @@
-#include "chart_source.h"
+#include "cli/chart_source.h"
 
-#include "archive/archive.h"
-#include "archive/archive_location.h"
+#include "core/archive/archive.h"
+#include "core/archive/archive_location.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,8 +1,8 @@
-#include "convert_command.h"
+#include "cli/convert_command.h"
 
-#include "chromatogram/andi_file.h"
-#include "chromatogram/chm_file.h"
-#include "chromatogram/chromatogram_path.h"
+#include "core/chromatogram/andi_file.h"
+#include "core/chromatogram/chm_file.h"
+#include "core/chromatogram/chromatogram_path.h"
 
 #include <iostream>
 

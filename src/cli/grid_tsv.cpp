@@ -1,4 +1,4 @@
-#include "grid_tsv.h"
+#include "cli/grid_tsv.h"
 
 namespace talvex::cli {
 namespace {

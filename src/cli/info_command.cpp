@@ -1,9 +1,9 @@
-#include "info_command.h"
+#include "cli/info_command.h"
 
-#include "app/peak_page.h"
-#include "chromatogram/chm_file.h"
-#include "grid_tsv.h"
-#include "results/json_writer.h"
+#include "cli/grid_tsv.h"
+#include "core/app/peak_page.h"
+#include "core/chromatogram/chm_file.h"
+#include "core/results/json_writer.h"
 
 #include <iostream>
 

@@ -1,11 +1,11 @@
 // talvex-cli: the Talvex session without a window.
-#include "archive_command.h"
-#include "chart_command.h"
-#include "convert_command.h"
-#include "info_command.h"
-#include "run_command.h"
+#include "cli/archive_command.h"
+#include "cli/chart_command.h"
+#include "cli/convert_command.h"
+#include "cli/info_command.h"
+#include "cli/run_command.h"
 
-#include "app/data_folder.h"
+#include "core/app/data_folder.h"
 
 #include <iostream>
 #include <string>

@@ -1,16 +1,16 @@
-#include "report_outputs.h"
+#include "cli/report_outputs.h"
 
-#include "app/data_folder.h"
-#include "common/child_process.h"
-#include "common/data_file_io.h"
-#include "report/boiling_curve_report.h"
-#include "report/odt_report.h"
-#include "report/odt_report_paths.h"
-#include "report/office_conversion.h"
-#include "report/provenance_block.h"
-#include "report/report_document.h"
-#include "report/report_messages.h"
-#include "report/uno_spreadsheet.h"
+#include "core/app/data_folder.h"
+#include "core/common/child_process.h"
+#include "core/common/data_file_io.h"
+#include "core/report/boiling_curve_report.h"
+#include "core/report/odt_report.h"
+#include "core/report/odt_report_paths.h"
+#include "core/report/office_conversion.h"
+#include "core/report/provenance_block.h"
+#include "core/report/report_document.h"
+#include "core/report/report_messages.h"
+#include "core/report/uno_spreadsheet.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/provenance.h"
-#include "report/spreadsheet_export.h"
-#include "run_options.h"
+#include "cli/run_options.h"
+#include "core/common/provenance.h"
+#include "core/report/spreadsheet_export.h"
 
 #include <pugixml.hpp>
 

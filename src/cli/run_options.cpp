@@ -1,7 +1,7 @@
-#include "run_options.h"
+#include "cli/run_options.h"
 
-#include "common/report_settings.h"
-#include "common/settings.h"
+#include "core/common/report_settings.h"
+#include "core/common/settings.h"
 
 #include <charconv>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "nlh/degassing.h"
+#include "core/nlh/degassing.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "table_export.h"
+#include "cli/table_export.h"
 
-#include "grid_tsv.h"
+#include "cli/grid_tsv.h"
 
 #include <filesystem>
 #include <fstream>

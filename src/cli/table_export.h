@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/session.h"
+#include "core/app/session.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
 #include "brisquel.h"
-#include "odt_archive.h"
-#include "opener.h"
-#include "pictures_walker.h"
-#include "staged_file.h"
-#include "template_fill.h"
-#include "utf.h"
-#include "xml_writer_source.h"
+#include "odtexport/odt_archive.h"
+#include "odtexport/opener.h"
+#include "odtexport/pictures_walker.h"
+#include "odtexport/staged_file.h"
+#include "odtexport/template_fill.h"
+#include "odtexport/utf.h"
+#include "odtexport/xml_writer_source.h"
 
 #include <pugixml.hpp>
 

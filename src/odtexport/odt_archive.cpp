@@ -1,4 +1,4 @@
-#include "odt_archive.h"
+#include "odtexport/odt_archive.h"
 
 namespace brisquel {
 

@@ -1,4 +1,4 @@
-#include "opener.h"
+#include "odtexport/opener.h"
 
 #include <fcntl.h>
 #include <spawn.h>

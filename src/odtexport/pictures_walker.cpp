@@ -1,6 +1,6 @@
-#include "pictures_walker.h"
+#include "odtexport/pictures_walker.h"
 
-#include "xml_nodes.h"
+#include "odtexport/xml_nodes.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,8 +1,8 @@
-#include "split_marker.h"
+#include "odtexport/split_marker.h"
 
-#include "marker_limits.h"
-#include "utf.h"
-#include "xml_nodes.h"
+#include "odtexport/marker_limits.h"
+#include "odtexport/utf.h"
+#include "odtexport/xml_nodes.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "staged_file.h"
+#include "odtexport/staged_file.h"
 
 #include "base/unique_fd.h"
 

@@ -1,6 +1,6 @@
-#include "table_marker.h"
+#include "odtexport/table_marker.h"
 
-#include "xml_nodes.h"
+#include "odtexport/xml_nodes.h"
 
 #include <climits>
 #include <string>

@@ -1,9 +1,9 @@
-#include "template_fill.h"
+#include "odtexport/template_fill.h"
 
-#include "split_marker.h"
-#include "table_marker.h"
-#include "text_markers.h"
-#include "xml_nodes.h"
+#include "odtexport/split_marker.h"
+#include "odtexport/table_marker.h"
+#include "odtexport/text_markers.h"
+#include "odtexport/xml_nodes.h"
 
 #include <string>
 #include <string_view>

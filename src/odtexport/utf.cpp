@@ -1,4 +1,4 @@
-#include "utf.h"
+#include "odtexport/utf.h"
 
 #include "base/utf8_append.h"
 
@@ -10,7 +10,6 @@ using talvex::AppendUtf8;
 bool IsContinuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
-
 
 } // namespace
 

@@ -1,4 +1,4 @@
-#include "xml_nodes.h"
+#include "odtexport/xml_nodes.h"
 
 namespace brisquel {
 

@@ -1,4 +1,4 @@
-#include "qt_settings_store.h"
+#include "qtplatform/qt_settings_store.h"
 
 namespace talvex {
 namespace {

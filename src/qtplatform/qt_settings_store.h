@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/settings_store.h"
+#include "core/common/settings_store.h"
 
 #include <QSettings>
 

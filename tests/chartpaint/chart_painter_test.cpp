@@ -1,8 +1,8 @@
 // The chart painter on a raster image: every mark where the layout puts it, in its colour and shape.
-#include "chart_painter.h"
+#include "chartpaint/chart_painter.h"
 
-#include "controlchart/chart_layout.h"
-#include "controlchart/control_chart.h"
+#include "core/controlchart/chart_layout.h"
+#include "core/controlchart/control_chart.h"
 
 #include <QGuiApplication>
 #include <QImage>

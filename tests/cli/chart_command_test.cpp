@@ -1,6 +1,6 @@
 // `talvex-cli chart` against an archive held in memory (the database's test double; the chart, its
 // outputs and the command are the real ones).
-#include "chart_command.h"
+#include "cli/chart_command.h"
 
 #include "test_files.h"
 

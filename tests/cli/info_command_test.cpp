@@ -1,6 +1,6 @@
 #include "run_cli.h"
 
-#include "app/data_folder.h"
+#include "core/app/data_folder.h"
 #include "stg_writer.h"
 #include "test_files.h"
 

@@ -3,8 +3,8 @@
 // LibreOffice reads it.
 #include "run_cli.h"
 
-#include "common/child_process.h"
-#include "report/office_conversion.h"
+#include "core/common/child_process.h"
+#include "core/report/office_conversion.h"
 #include "test_files.h"
 #include "zip_entry.h"
 

@@ -2,7 +2,7 @@
 // failure when the office suite is missing.
 #include "run_cli.h"
 
-#include "report/office_conversion.h"
+#include "core/report/office_conversion.h"
 #include "test_files.h"
 
 #include <gmock/gmock.h>

@@ -1,8 +1,8 @@
 // The desktop program's application object as the program starts it: Qt's own texts in Russian and the
 // program's icon on every window that has none of its own.
-#include "app/qt_translations.h"
-#include "app/talvex_application.h"
-#include "mainwindow/app_icon.h"
+#include "gui/app/qt_translations.h"
+#include "gui/app/talvex_application.h"
+#include "gui/mainwindow/app_icon.h"
 
 #include <QDialogButtonBox>
 #include <QFile>

@@ -1,12 +1,12 @@
 // The boiling curves on the unstable-liquid page: the picture with its hover values, the table of values
 // and the rows left off the curves.
-#include "app/example_session.h"
-#include "app/session.h"
-#include "common/number_text.h"
-#include "common/settings_store.h"
-#include "grid/grid_ctrl.h"
-#include "pages/boiling_curve_panel.h"
-#include "plot/boiling_curve_plot.h"
+#include "core/app/example_session.h"
+#include "core/app/session.h"
+#include "core/common/number_text.h"
+#include "core/common/settings_store.h"
+#include "gui/grid/grid_ctrl.h"
+#include "gui/pages/boiling_curve_panel.h"
+#include "gui/plot/boiling_curve_plot.h"
 
 #include <QLabel>
 #include <QMouseEvent>

@@ -1,9 +1,9 @@
-#include "app/session.h"
-#include "browser/dir_tree_ctrl.h"
-#include "browser/form_dialog.h"
-#include "browser/open_chrm_dlg.h"
-#include "common/settings_store.h"
-#include "grid/grid_ctrl.h"
+#include "core/app/session.h"
+#include "core/common/settings_store.h"
+#include "gui/browser/dir_tree_ctrl.h"
+#include "gui/browser/form_dialog.h"
+#include "gui/browser/open_chrm_dlg.h"
+#include "gui/grid/grid_ctrl.h"
 #include "gui_test_support.h"
 
 #include <QCheckBox>

@@ -1,10 +1,10 @@
 // The degassing page: the delayed taking of a typed value, one pending field at a time, the rewrite of
 // the typed text, the method's labels and enabled fields, and the queued recalculation request.
-#include "degassing/dlg_degassing.h"
+#include "gui/degassing/dlg_degassing.h"
 
-#include "app/session.h"
-#include "common/settings.h"
-#include "common/settings_store.h"
+#include "core/app/session.h"
+#include "core/common/settings.h"
+#include "core/common/settings_store.h"
 
 #include <QImage>
 #include <QLabel>
@@ -74,7 +74,8 @@ private slots:
             const bool input = talvex::IsDegassingInput(field);
             QCOMPARE(edit->isReadOnly(), !input);
             const QPalette& palette = edit->palette();
-            const QColor expected = palette.color(QPalette::Active, input ? QPalette::Base : QPalette::Window);
+            const QColor expected =
+                palette.color(QPalette::Active, input ? QPalette::Base : QPalette::Window);
             QCOMPARE(palette.color(QPalette::Active, QPalette::Base), expected);
             if (!edit->isEnabled())
                 continue; // a field the method closes is drawn disabled

@@ -1,10 +1,10 @@
-#include "app/session.h"
-#include "common/not_set.h"
-#include "common/settings_store.h"
-#include "common/text_codec.h"
-#include "editors/components_dlg.h"
-#include "editors/comps_time_dlg.h"
-#include "grid/grid_ctrl.h"
+#include "core/app/session.h"
+#include "core/common/not_set.h"
+#include "core/common/settings_store.h"
+#include "core/common/text_codec.h"
+#include "gui/editors/components_dlg.h"
+#include "gui/editors/comps_time_dlg.h"
+#include "gui/grid/grid_ctrl.h"
 #include "gui_test_support.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include "grid/grid_ctrl.h"
-#include "grid/grid_table_model.h"
+#include "gui/grid/grid_ctrl.h"
+#include "gui/grid/grid_table_model.h"
 
 #include <QApplication>
 #include <QDialog>

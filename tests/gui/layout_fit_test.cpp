@@ -3,17 +3,17 @@
 // captions and the dates, times and numbers in grids.
 #include "gui_test_support.h"
 
-#include "app/example_session.h"
-#include "app/session.h"
-#include "browser/open_chrm_dlg.h"
-#include "common/settings.h"
-#include "common/settings_store.h"
-#include "editors/components_dlg.h"
-#include "editors/comps_time_dlg.h"
-#include "grid/grid_ctrl.h"
-#include "mainwindow/talvex_dlg.h"
-#include "report/dlg_report.h"
-#include "settings/settings_dlg.h"
+#include "core/app/example_session.h"
+#include "core/app/session.h"
+#include "core/common/settings.h"
+#include "core/common/settings_store.h"
+#include "gui/browser/open_chrm_dlg.h"
+#include "gui/editors/components_dlg.h"
+#include "gui/editors/comps_time_dlg.h"
+#include "gui/grid/grid_ctrl.h"
+#include "gui/mainwindow/talvex_dlg.h"
+#include "gui/report/dlg_report.h"
+#include "gui/settings/settings_dlg.h"
 
 #include <QAbstractButton>
 #include <QApplication>

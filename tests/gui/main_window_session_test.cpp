@@ -1,11 +1,11 @@
 // The main window's sessions: "Сохранить сеанс…" and "Открыть сеанс…" clicked for real, the title, the
 // recovery file of a run that ended without saving.
-#include "app/session.h"
-#include "common/settings.h"
-#include "degassing/dlg_degassing.h"
-#include "grid/grid_ctrl.h"
+#include "core/app/session.h"
+#include "core/common/settings.h"
+#include "gui/degassing/dlg_degassing.h"
+#include "gui/grid/grid_ctrl.h"
+#include "gui/mainwindow/talvex_dlg.h"
 #include "gui_test_support.h"
-#include "mainwindow/talvex_dlg.h"
 
 #include <QFile>
 #include <QLineEdit>

@@ -1,11 +1,11 @@
-#include "app/session.h"
-#include "common/settings.h"
-#include "degassing/dlg_degassing.h"
-#include "grid/grid_ctrl.h"
+#include "core/app/session.h"
+#include "core/common/settings.h"
+#include "gui/degassing/dlg_degassing.h"
+#include "gui/grid/grid_ctrl.h"
+#include "gui/mainwindow/talvex_dlg.h"
+#include "gui/pages/dlg_msg.h"
+#include "gui/pages/dlg_out_table.h"
 #include "gui_test_support.h"
-#include "mainwindow/talvex_dlg.h"
-#include "pages/dlg_msg.h"
-#include "pages/dlg_out_table.h"
 
 #include <QApplication>
 #include <QLineEdit>

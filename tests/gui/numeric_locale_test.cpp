@@ -1,7 +1,7 @@
 // The desktop program on a Russian desktop (LANG=ru_RU.UTF-8): Qt takes the locale from the environment,
 // yet every number the program shows keeps its decimal point, exactly as under the "C" locale.
 
-#include "app/talvex_application.h"
+#include "gui/app/talvex_application.h"
 #include "russian_locale.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
-#include "app/session.h"
-#include "grid/grid_ctrl.h"
+#include "core/app/session.h"
+#include "core/messages/message_log.h"
+#include "gui/grid/grid_ctrl.h"
+#include "gui/pages/dlg_msg.h"
+#include "gui/pages/out_table_s7s8.h"
+#include "gui/pages/table_kind.h"
 #include "gui_test_support.h"
-#include "messages/message_log.h"
-#include "pages/dlg_msg.h"
-#include "pages/out_table_s7s8.h"
-#include "pages/table_kind.h"
 
 #include <QCheckBox>
 #include <QRadioButton>

@@ -1,11 +1,11 @@
 // The chromatogram plot: per-column decimation keeps every column's extremes, a one-sample spike in a
 // million samples is drawn, and the view can be zoomed and reset.
-#include "plot/chromatogram_plot.h"
-#include "plot/column_decimation.h"
+#include "gui/plot/chromatogram_plot.h"
+#include "gui/plot/column_decimation.h"
 
-#include "app/session.h"
-#include "chromatogram/chm_file.h"
-#include "common/settings_store.h"
+#include "core/app/session.h"
+#include "core/chromatogram/chm_file.h"
+#include "core/common/settings_store.h"
 
 #include <QImage>
 #include <QTest>

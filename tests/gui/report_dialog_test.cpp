@@ -1,16 +1,16 @@
 // The report dialog: its stored switches, the ODT report ("Просмотр", "Сохранить") with its messages,
 // and the export of the report document ("Экспорт", "Обзор"), driven offscreen through its hooks.
-#include "report/desktop_opener.h"
-#include "report/dlg_report.h"
+#include "gui/report/desktop_opener.h"
+#include "gui/report/dlg_report.h"
 
 #include "gui_test_support.h"
 
-#include "app/session.h"
-#include "qt_settings_store.h"
+#include "core/app/session.h"
+#include "core/report/odt_report_paths.h"
+#include "core/report/office_conversion.h"
+#include "core/report/report_messages.h"
+#include "qtplatform/qt_settings_store.h"
 #include "recording_automation.h"
-#include "report/odt_report_paths.h"
-#include "report/office_conversion.h"
-#include "report/report_messages.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "common/settings_store.h"
+#include "core/common/settings_store.h"
+#include "gui/settings/settings_dlg.h"
 #include "gui_test_support.h"
-#include "settings/settings_dlg.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
 // The main window opens where it was last closed, fitted to the screen.
-#include "app/session.h"
-#include "common/settings_store.h"
+#include "core/app/session.h"
+#include "core/common/settings_store.h"
+#include "gui/mainwindow/talvex_dlg.h"
+#include "gui/mainwindow/window_geometry.h"
+#include "gui/pages/dlg_out_table.h"
 #include "gui_test_support.h"
-#include "mainwindow/talvex_dlg.h"
-#include "mainwindow/window_geometry.h"
-#include "pages/dlg_out_table.h"
 
 #include <QScreen>
 #include <QSplitter>

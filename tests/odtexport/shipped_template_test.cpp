@@ -1,13 +1,13 @@
 // The template the program ships, filled with the report of the bundled example session.
 #include "odt_fixture.h"
 
-#include "app/example_session.h"
-#include "app/session.h"
-#include "common/settings_store.h"
-#include "report/boiling_curve_report.h"
-#include "report/odt_report.h"
-#include "report/provenance_block.h"
-#include "report/report_document.h"
+#include "core/app/example_session.h"
+#include "core/app/session.h"
+#include "core/common/settings_store.h"
+#include "core/report/boiling_curve_report.h"
+#include "core/report/odt_report.h"
+#include "core/report/provenance_block.h"
+#include "core/report/report_document.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

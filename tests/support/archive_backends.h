@@ -4,7 +4,7 @@
 // TALVEX_TEST_POSTGRESQL). Without that variable the PostgreSQL cases are skipped with the reason, unless
 // TALVEX_REQUIRE_POSTGRESQL=1, which makes them fail.
 
-#include "archive/sql_connection.h"
+#include "core/archive/sql_connection.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>

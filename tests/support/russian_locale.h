@@ -3,7 +3,7 @@
 // A Russian locale for the tests that compare what the program writes under it with the "C" locale: the
 // laboratory's desktops run with LANG=ru_RU.UTF-8, whose numbers carry a decimal comma.
 
-#include "common/child_process.h"
+#include "core/common/child_process.h"
 
 #include <clocale>
 #include <cstdlib>

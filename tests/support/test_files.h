@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/text_codec.h"
+#include "core/common/text_codec.h"
 
 namespace talvex::testing {
 

@@ -1,8 +1,8 @@
-#include "app/chromatogram_folder.h"
+#include "core/app/chromatogram_folder.h"
 
-#include "chromatogram/chromatogram_path.h"
-#include "chromatogram/passport.h"
-#include "common/case_fold.h"
+#include "core/chromatogram/chromatogram_path.h"
+#include "core/chromatogram/passport.h"
+#include "core/common/case_fold.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,6 +1,6 @@
-#include "app/data_folder.h"
+#include "core/app/data_folder.h"
 
-#include "common/format.h"
+#include "core/common/format.h"
 
 #include <system_error>
 

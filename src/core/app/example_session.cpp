@@ -1,6 +1,6 @@
-#include "app/example_session.h"
+#include "core/app/example_session.h"
 
-#include "chromatogram/chromatogram_path.h"
+#include "core/chromatogram/chromatogram_path.h"
 
 #include <algorithm>
 #include <system_error>

@@ -1,6 +1,6 @@
-#include "app/list_page.h"
+#include "core/app/list_page.h"
 
-#include "common/format.h"
+#include "core/common/format.h"
 
 namespace talvex {
 

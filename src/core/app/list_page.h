@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chromatogram/chromatogram_list.h"
-#include "common/grid_model.h"
+#include "core/chromatogram/chromatogram_list.h"
+#include "core/common/grid_model.h"
 
 namespace talvex {
 

@@ -1,7 +1,7 @@
-#include "app/peak_page.h"
+#include "core/app/peak_page.h"
 
-#include "common/format.h"
-#include "common/number_text.h"
+#include "core/common/format.h"
+#include "core/common/number_text.h"
 
 namespace talvex {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chromatogram/peaks_table.h"
-#include "common/grid_model.h"
+#include "core/chromatogram/peaks_table.h"
+#include "core/common/grid_model.h"
 
 namespace talvex {
 

@@ -1,8 +1,8 @@
-#include "app/provenance.h"
+#include "core/app/provenance.h"
 
-#include "app/data_folder.h"
-#include "app/session_replay.h"
-#include "common/sha256.h"
+#include "core/app/data_folder.h"
+#include "core/app/session_replay.h"
+#include "core/common/sha256.h"
 
 namespace talvex {
 

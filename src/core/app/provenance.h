@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/session.h"
-#include "common/provenance.h"
+#include "core/app/session.h"
+#include "core/common/provenance.h"
 
 #include <cstdint>
 

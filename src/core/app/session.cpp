@@ -1,11 +1,11 @@
-#include "app/session.h"
+#include "core/app/session.h"
 
-#include "app/list_page.h"
-#include "app/peak_page.h"
-#include "chromatogram/analysis_grouping.h"
-#include "common/calc_inputs.h"
-#include "section7/gas_tables.h"
-#include "section8/condensate_tables.h"
+#include "core/app/list_page.h"
+#include "core/app/peak_page.h"
+#include "core/chromatogram/analysis_grouping.h"
+#include "core/common/calc_inputs.h"
+#include "core/section7/gas_tables.h"
+#include "core/section8/condensate_tables.h"
 
 #include <algorithm>
 

@@ -1,17 +1,17 @@
 #pragma once
 
-#include "chromatogram/chromatogram_list.h"
-#include "common/grid_model.h"
-#include "common/settings.h"
-#include "common/settings_store.h"
-#include "common/table_kind.h"
-#include "components/component_table.h"
-#include "components/retention_time_table.h"
-#include "messages/message_log.h"
-#include "nlh/degassing.h"
-#include "nlh/nlh.h"
-#include "section7/section7.h"
-#include "section8/condensate.h"
+#include "core/chromatogram/chromatogram_list.h"
+#include "core/common/grid_model.h"
+#include "core/common/settings.h"
+#include "core/common/settings_store.h"
+#include "core/common/table_kind.h"
+#include "core/components/component_table.h"
+#include "core/components/retention_time_table.h"
+#include "core/messages/message_log.h"
+#include "core/nlh/degassing.h"
+#include "core/nlh/nlh.h"
+#include "core/section7/section7.h"
+#include "core/section8/condensate.h"
 
 #include <cstdint>
 #include <filesystem>

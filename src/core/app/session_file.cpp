@@ -1,7 +1,7 @@
-#include "app/session_file.h"
+#include "core/app/session_file.h"
 
-#include "common/data_file_io.h"
-#include "common/utc_time.h"
+#include "core/common/data_file_io.h"
+#include "core/common/utc_time.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/report_settings.h"
-#include "nlh/degassing.h"
+#include "core/common/report_settings.h"
+#include "core/nlh/degassing.h"
 
 #include <array>
 #include <cstdint>

@@ -1,10 +1,10 @@
-#include "app/session_replay.h"
+#include "core/app/session_replay.h"
 
-#include "app/data_folder.h"
-#include "common/settings.h"
-#include "common/sha256.h"
-#include "components/database_path.h"
-#include "components/retention_time_table.h"
+#include "core/app/data_folder.h"
+#include "core/common/settings.h"
+#include "core/common/sha256.h"
+#include "core/components/database_path.h"
+#include "core/components/retention_time_table.h"
 
 #include <algorithm>
 #include <climits>

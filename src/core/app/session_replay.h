@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/session.h"
-#include "app/session_file.h"
-#include "common/file_digest_cache.h"
-#include "common/settings_store.h"
+#include "core/app/session.h"
+#include "core/app/session_file.h"
+#include "core/common/file_digest_cache.h"
+#include "core/common/settings_store.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,9 +1,9 @@
-#include "archive/archive.h"
+#include "core/archive/archive.h"
 
-#include "archive/archive_location.h"
-#include "archive/schema.h"
-#include "common/case_fold.h"
-#include "common/utc_time.h"
+#include "core/archive/archive_location.h"
+#include "core/archive/schema.h"
+#include "core/common/case_fold.h"
+#include "core/common/utc_time.h"
 
 #include <cmath>
 #include <filesystem>

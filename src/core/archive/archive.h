@@ -2,9 +2,9 @@
 // The results archive: one interface over SQLite (one local file) and PostgreSQL (shared by workstations).
 // Append-only; an amendment is a new record that supersedes a current one, with a reason.
 
-#include "archive/archive_record.h"
-#include "archive/sql_connection.h"
-#include "controlchart/control_observation.h"
+#include "core/archive/archive_record.h"
+#include "core/archive/sql_connection.h"
+#include "core/controlchart/control_observation.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "archive/archive_location.h"
+#include "core/archive/archive_location.h"
 
 #include <sys/vfs.h>
 

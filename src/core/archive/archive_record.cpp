@@ -1,6 +1,6 @@
-#include "archive/archive_record.h"
+#include "core/archive/archive_record.h"
 
-#include "common/sha256.h"
+#include "core/common/sha256.h"
 
 #include <openssl/rand.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // One archived calculation as the archive stores it and the spool keeps it until it is stored.
 
-#include "controlchart/control_observation.h"
+#include "core/controlchart/control_observation.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "archive/record_json.h"
+#include "core/archive/record_json.h"
 
 #include <nlohmann/json.hpp>
 

@@ -2,7 +2,7 @@
 // A record as one JSON text: what the spool keeps until the archive has it. Bytes of the data files are
 // written in hexadecimal (they need not be UTF-8); a missing number is null.
 
-#include "archive/archive_record.h"
+#include "core/archive/archive_record.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "archive/schema.h"
+#include "core/archive/schema.h"
 
-#include "archive/archive_record.h"
+#include "core/archive/archive_record.h"
 
 #include <string>
 

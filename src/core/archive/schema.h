@@ -1,7 +1,7 @@
 #pragma once
 // The archive's numbered, forward-only migrations, built into the program.
 
-#include "archive/sql_connection.h"
+#include "core/archive/sql_connection.h"
 
 namespace talvex::archive {
 

@@ -1,12 +1,12 @@
-#include "archive/session_record.h"
+#include "core/archive/session_record.h"
 
-#include "app/session_replay.h"
-#include "common/data_file_io.h"
-#include "common/not_set.h"
-#include "common/sha256.h"
-#include "components/component_record.h"
-#include "section7/gas_types.h"
-#include "section8/condensate.h"
+#include "core/app/session_replay.h"
+#include "core/common/data_file_io.h"
+#include "core/common/not_set.h"
+#include "core/common/sha256.h"
+#include "core/components/component_record.h"
+#include "core/section7/gas_types.h"
+#include "core/section8/condensate.h"
 
 #include <nlohmann/json.hpp>
 

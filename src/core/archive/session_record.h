@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/session.h"
-#include "archive/archive_record.h"
-#include "common/provenance.h"
+#include "core/app/session.h"
+#include "core/archive/archive_record.h"
+#include "core/common/provenance.h"
 
 #include <cstdint>
 #include <string>

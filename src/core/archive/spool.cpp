@@ -1,7 +1,7 @@
-#include "archive/spool.h"
+#include "core/archive/spool.h"
 
-#include "archive/record_json.h"
-#include "common/data_file_io.h"
+#include "core/archive/record_json.h"
+#include "core/common/data_file_io.h"
 
 #include <algorithm>
 

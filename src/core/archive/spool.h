@@ -2,8 +2,8 @@
 // Records that wait for the archive: one file per record in the spool folder, each written atomically.
 // A record leaves the spool only after the archive has committed it (or already held it).
 
-#include "archive/archive.h"
-#include "archive/archive_record.h"
+#include "core/archive/archive.h"
+#include "core/archive/archive_record.h"
 
 #include <filesystem>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "archive/sql_connection.h"
+#include "core/archive/sql_connection.h"
 
 #include <charconv>
 #include <cmath>

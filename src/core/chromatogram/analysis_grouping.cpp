@@ -1,4 +1,4 @@
-#include "chromatogram/analysis_grouping.h"
+#include "core/chromatogram/analysis_grouping.h"
 
 #include <algorithm>
 #include <cstdint>

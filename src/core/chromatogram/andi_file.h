@@ -1,8 +1,8 @@
 #pragma once
 
-#include "chromatogram/chm_file.h"
-#include "chromatogram/passport.h"
-#include "chromatogram/read_result.h"
+#include "core/chromatogram/chm_file.h"
+#include "core/chromatogram/passport.h"
+#include "core/chromatogram/read_result.h"
 
 #include <cstdint>
 #include <span>

@@ -1,4 +1,4 @@
-#include "chromatogram/andi_layout.h"
+#include "core/chromatogram/andi_layout.h"
 
 #include <algorithm>
 #include <limits>

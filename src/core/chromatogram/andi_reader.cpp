@@ -1,11 +1,11 @@
 // Reading ANDI/AIA chromatography files through netCDF's in-memory open: the file is read whole under a
 // shared lock, so every size the file claims can be checked against the bytes it really holds before
 // anything is allocated for it.
-#include "chromatogram/andi_file.h"
+#include "core/chromatogram/andi_file.h"
 
-#include "chromatogram/andi_layout.h"
-#include "chromatogram/andi_names.h"
-#include "common/text_codec.h"
+#include "core/chromatogram/andi_layout.h"
+#include "core/chromatogram/andi_names.h"
+#include "core/common/text_codec.h"
 
 #include <netcdf.h>
 #include <netcdf_mem.h>

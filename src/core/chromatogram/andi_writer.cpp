@@ -1,10 +1,10 @@
 // Writing a chromatogram as an ANDI/AIA chromatography file. netCDF builds the file in memory; the bytes
 // then replace the target through a temporary file, so a failure never leaves a half-written file.
-#include "chromatogram/andi_file.h"
+#include "core/chromatogram/andi_file.h"
 
-#include "chromatogram/andi_layout.h"
-#include "chromatogram/andi_names.h"
-#include "common/data_file_io.h"
+#include "core/chromatogram/andi_layout.h"
+#include "core/chromatogram/andi_names.h"
+#include "core/common/data_file_io.h"
 
 #include <netcdf.h>
 #include <netcdf_mem.h>

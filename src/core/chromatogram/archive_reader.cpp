@@ -1,6 +1,6 @@
-#include "chromatogram/archive_reader.h"
+#include "core/chromatogram/archive_reader.h"
 
-#include "common/text_codec.h"
+#include "core/common/text_codec.h"
 
 #include <cstring>
 #include <type_traits>

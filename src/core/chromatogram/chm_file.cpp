@@ -1,9 +1,9 @@
-#include "chromatogram/chm_file.h"
+#include "core/chromatogram/chm_file.h"
 
-#include "chromatogram/andi_file.h"
-#include "chromatogram/archive_reader.h"
-#include "chromatogram/chromatogram_path.h"
-#include "chromatogram/compound_file.h"
+#include "core/chromatogram/andi_file.h"
+#include "core/chromatogram/archive_reader.h"
+#include "core/chromatogram/chromatogram_path.h"
+#include "core/chromatogram/compound_file.h"
 
 #include <exception>
 #include <new>

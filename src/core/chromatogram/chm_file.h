@@ -1,9 +1,9 @@
 #pragma once
 
-#include "chromatogram/lattice.h"
-#include "chromatogram/passport.h"
-#include "chromatogram/peaks_table.h"
-#include "chromatogram/read_result.h"
+#include "core/chromatogram/lattice.h"
+#include "core/chromatogram/passport.h"
+#include "core/chromatogram/peaks_table.h"
+#include "core/chromatogram/read_result.h"
 
 #include <cstdint>
 #include <exception>

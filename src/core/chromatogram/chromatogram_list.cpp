@@ -1,6 +1,6 @@
-#include "chromatogram/chromatogram_list.h"
+#include "core/chromatogram/chromatogram_list.h"
 
-#include "common/case_fold.h"
+#include "core/common/case_fold.h"
 
 #include <algorithm>
 #include <filesystem>

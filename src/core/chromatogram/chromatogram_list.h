@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chromatogram/opened_chm_file.h"
-#include "chromatogram/skipped_file.h"
+#include "core/chromatogram/opened_chm_file.h"
+#include "core/chromatogram/skipped_file.h"
 
 #include <cstdint>
 #include <string>

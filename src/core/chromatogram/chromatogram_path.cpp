@@ -1,4 +1,4 @@
-#include "chromatogram/chromatogram_path.h"
+#include "core/chromatogram/chromatogram_path.h"
 
 #include <cctype>
 

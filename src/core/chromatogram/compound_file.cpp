@@ -1,6 +1,6 @@
-#include "chromatogram/compound_file.h"
+#include "core/chromatogram/compound_file.h"
 
-#include "chromatogram/archive_reader.h"
+#include "core/chromatogram/archive_reader.h"
 
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>

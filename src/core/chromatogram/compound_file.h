@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chromatogram/read_result.h"
+#include "core/chromatogram/read_result.h"
 
 #include <cstdint>
 #include <span>

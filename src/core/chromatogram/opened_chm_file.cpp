@@ -1,6 +1,6 @@
-#include "chromatogram/opened_chm_file.h"
+#include "core/chromatogram/opened_chm_file.h"
 
-#include "common/case_fold.h"
+#include "core/common/case_fold.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chromatogram/chm_file.h"
+#include "core/chromatogram/chm_file.h"
 
 #include <cstdint>
 #include <string>

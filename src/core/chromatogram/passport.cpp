@@ -1,12 +1,12 @@
-#include "chromatogram/passport.h"
+#include "core/chromatogram/passport.h"
 
-#include "chromatogram/andi_file.h"
-#include "chromatogram/archive_reader.h"
-#include "chromatogram/chm_file.h"
-#include "chromatogram/chromatogram_path.h"
-#include "chromatogram/compound_file.h"
-#include "common/number_text.h"
-#include "common/text_codec.h"
+#include "core/chromatogram/andi_file.h"
+#include "core/chromatogram/archive_reader.h"
+#include "core/chromatogram/chm_file.h"
+#include "core/chromatogram/chromatogram_path.h"
+#include "core/chromatogram/compound_file.h"
+#include "core/common/number_text.h"
+#include "core/common/text_codec.h"
 
 #include <ctime>
 #include <exception>

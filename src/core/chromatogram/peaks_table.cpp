@@ -1,7 +1,7 @@
-#include "chromatogram/peaks_table.h"
+#include "core/chromatogram/peaks_table.h"
 
-#include "chromatogram/archive_reader.h"
-#include "common/text_codec.h"
+#include "core/chromatogram/archive_reader.h"
+#include "core/common/text_codec.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chromatogram/cmpeek.h"
-#include "chromatogram/lattice.h"
+#include "core/chromatogram/cmpeek.h"
+#include "core/chromatogram/lattice.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "chromatogram/read_result.h"
+#include "core/chromatogram/read_result.h"
 
 namespace talvex {
 namespace {

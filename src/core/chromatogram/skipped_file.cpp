@@ -1,4 +1,4 @@
-#include "chromatogram/skipped_file.h"
+#include "core/chromatogram/skipped_file.h"
 
 namespace talvex {
 namespace {

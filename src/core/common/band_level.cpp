@@ -1,4 +1,4 @@
-#include "common/band_level.h"
+#include "core/common/band_level.h"
 
 #include <cmath>
 #include <cstddef>

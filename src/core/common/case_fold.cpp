@@ -1,4 +1,4 @@
-#include "common/case_fold.h"
+#include "core/common/case_fold.h"
 
 #include <unicode/uchar.h>
 #include <unicode/utf16.h>

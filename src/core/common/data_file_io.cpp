@@ -1,7 +1,7 @@
-#include "common/data_file_io.h"
+#include "core/common/data_file_io.h"
 
 #include "base/unique_fd.h"
-#include "common/format.h"
+#include "core/common/format.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

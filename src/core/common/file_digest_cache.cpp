@@ -1,6 +1,6 @@
-#include "common/file_digest_cache.h"
+#include "core/common/file_digest_cache.h"
 
-#include "common/sha256.h"
+#include "core/common/sha256.h"
 
 namespace talvex {
 

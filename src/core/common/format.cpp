@@ -1,7 +1,7 @@
-#include "common/format.h"
+#include "core/common/format.h"
 
-#include "common/not_set.h"
-#include "common/number_text.h"
+#include "core/common/not_set.h"
+#include "core/common/number_text.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "common/number_text.h"
+#include "core/common/number_text.h"
 
-#include "common/text_codec.h"
+#include "core/common/text_codec.h"
 
 #include <algorithm>
 #include <charconv>

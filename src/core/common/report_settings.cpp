@@ -1,4 +1,4 @@
-#include "common/report_settings.h"
+#include "core/common/report_settings.h"
 
 namespace talvex {
 namespace {

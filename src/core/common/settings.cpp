@@ -1,6 +1,6 @@
-#include "common/settings.h"
+#include "core/common/settings.h"
 
-#include "common/number_text.h"
+#include "core/common/number_text.h"
 
 #include <algorithm>
 

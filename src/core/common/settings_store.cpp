@@ -1,4 +1,4 @@
-#include "common/settings_store.h"
+#include "core/common/settings_store.h"
 
 namespace talvex {
 

@@ -1,4 +1,4 @@
-#include "common/text_codec.h"
+#include "core/common/text_codec.h"
 
 #include "base/utf8_append.h"
 
@@ -33,7 +33,6 @@ const std::array<char32_t, 256>& Cp1251Table() {
     }();
     return table;
 }
-
 
 // Decodes one code point at `pos` and advances it; malformed sequences give U+FFFD and skip one byte.
 char32_t NextCodePoint(std::string_view text, std::size_t& pos) {

@@ -1,6 +1,6 @@
-#include "common/utc_time.h"
+#include "core/common/utc_time.h"
 
-#include "common/format.h"
+#include "core/common/format.h"
 
 #include <ctime>
 

@@ -1,7 +1,7 @@
-#include "components/component_grid.h"
+#include "core/components/component_grid.h"
 
-#include "common/format.h"
-#include "components/typed_cell.h"
+#include "core/common/format.h"
+#include "core/components/typed_cell.h"
 
 #include <array>
 

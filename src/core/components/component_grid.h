@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/grid_model.h"
-#include "components/component_table.h"
+#include "core/common/grid_model.h"
+#include "core/components/component_table.h"
 
 #include <cstddef>
 #include <optional>

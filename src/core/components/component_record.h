@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/not_set.h"
+#include "core/common/not_set.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,10 +1,10 @@
-#include "components/component_table.h"
+#include "core/components/component_table.h"
 
-#include "common/case_fold.h"
-#include "common/number_text.h"
-#include "common/text_codec.h"
-#include "components/csv_table.h"
-#include "components/database_path.h"
+#include "core/common/case_fold.h"
+#include "core/common/number_text.h"
+#include "core/common/text_codec.h"
+#include "core/components/csv_table.h"
+#include "core/components/database_path.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "components/component_record.h"
+#include "core/components/component_record.h"
 
 #include <cstdint>
 #include <filesystem>

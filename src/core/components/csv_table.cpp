@@ -1,8 +1,8 @@
-#include "components/csv_table.h"
+#include "core/components/csv_table.h"
 
-#include "common/data_file_io.h"
-#include "common/format.h"
-#include "common/text_codec.h"
+#include "core/common/data_file_io.h"
+#include "core/common/format.h"
+#include "core/common/text_codec.h"
 
 #include <limits>
 

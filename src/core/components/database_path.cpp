@@ -1,4 +1,4 @@
-#include "components/database_path.h"
+#include "core/components/database_path.h"
 
 namespace talvex {
 

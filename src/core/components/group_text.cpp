@@ -1,6 +1,6 @@
-#include "components/group_text.h"
+#include "core/components/group_text.h"
 
-#include "common/text_codec.h"
+#include "core/common/text_codec.h"
 
 namespace talvex {
 

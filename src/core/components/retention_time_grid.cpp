@@ -1,6 +1,6 @@
-#include "components/retention_time_grid.h"
+#include "core/components/retention_time_grid.h"
 
-#include "common/format.h"
+#include "core/common/format.h"
 
 namespace talvex {
 

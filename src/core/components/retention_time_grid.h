@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/grid_model.h"
-#include "components/retention_time_table.h"
+#include "core/common/grid_model.h"
+#include "core/components/retention_time_table.h"
 
 namespace talvex {
 

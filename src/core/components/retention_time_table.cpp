@@ -1,12 +1,12 @@
-#include "components/retention_time_table.h"
+#include "core/components/retention_time_table.h"
 
-#include "common/format.h"
-#include "common/number_text.h"
-#include "common/text_codec.h"
-#include "components/component_table.h"
-#include "components/csv_table.h"
-#include "components/typed_cell.h"
-#include "messages/message_log.h"
+#include "core/common/format.h"
+#include "core/common/number_text.h"
+#include "core/common/text_codec.h"
+#include "core/components/component_table.h"
+#include "core/components/csv_table.h"
+#include "core/components/typed_cell.h"
+#include "core/messages/message_log.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/not_set.h"
-#include "components/component_record.h"
+#include "core/common/not_set.h"
+#include "core/components/component_record.h"
 
 #include <cstddef>
 #include <cstdint>

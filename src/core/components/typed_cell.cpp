@@ -1,8 +1,8 @@
-#include "components/typed_cell.h"
+#include "core/components/typed_cell.h"
 
-#include "common/case_fold.h"
-#include "common/not_set.h"
-#include "common/number_text.h"
+#include "core/common/case_fold.h"
+#include "core/common/not_set.h"
+#include "core/common/number_text.h"
 
 namespace talvex {
 namespace {

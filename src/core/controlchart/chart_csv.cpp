@@ -1,6 +1,6 @@
-#include "controlchart/chart_csv.h"
+#include "core/controlchart/chart_csv.h"
 
-#include "common/utc_time.h"
+#include "core/common/utc_time.h"
 
 #include <charconv>
 #include <cmath>

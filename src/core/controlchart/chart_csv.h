@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controlchart/control_chart.h"
+#include "core/controlchart/control_chart.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "controlchart/chart_layout.h"
+#include "core/controlchart/chart_layout.h"
 
-#include "common/number_text.h"
-#include "common/text_codec.h"
+#include "core/common/number_text.h"
+#include "core/common/text_codec.h"
 
 #include <algorithm>
 #include <cmath>

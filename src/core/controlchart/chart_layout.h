@@ -3,7 +3,7 @@
 // kHeight units of 0.1 mm. The SVG writer serialises it; the painter of the desktop program and of the
 // PNG and PDF files draws it with QPainter, so both show the same chart.
 
-#include "controlchart/control_chart.h"
+#include "core/controlchart/control_chart.h"
 
 #include <string>
 #include <vector>

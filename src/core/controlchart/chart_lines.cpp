@@ -1,4 +1,4 @@
-#include "controlchart/chart_lines.h"
+#include "core/controlchart/chart_lines.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // The fixed lines of the two control charts. Every point is reduced to the operational limit of its
 // own norm range, so the lines stay where they are when the range changes with the concentration.
 
-#include "controlchart/control_observation.h"
+#include "core/controlchart/control_observation.h"
 
 #include <vector>
 

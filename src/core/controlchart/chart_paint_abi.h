@@ -3,7 +3,7 @@
 // time. The layout crosses as a C++ object: the library is built with the program, and the version says
 // whether the two were built from the same layout.
 
-#include "controlchart/chart_layout.h"
+#include "core/controlchart/chart_layout.h"
 
 #include <cstddef>
 

@@ -1,7 +1,7 @@
 // The rules of the control charts. Each is checked at every point of the rules' sequence (the points of
 // one phase that are not excluded) against the points before it in that sequence, so a signal is
 // reported at every point that completes its pattern.
-#include "controlchart/control_chart.h"
+#include "core/controlchart/control_chart.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Colours and pens of the control charts, shared by the SVG writer and the painter.
 
-#include "controlchart/chart_layout.h"
+#include "core/controlchart/chart_layout.h"
 
 namespace talvex::controlchart {
 

@@ -1,7 +1,8 @@
-#include "controlchart/chart_svg.h"
+#include "core/controlchart/chart_svg.h"
 
-#include "common/number_text.h"
-#include "controlchart/chart_style.h"
+#include "core/common/number_text.h"
+#include "core/common/xml_text.h"
+#include "core/controlchart/chart_style.h"
 
 namespace talvex::controlchart {
 namespace {
@@ -10,29 +11,10 @@ std::string Num(double value) {
     return FormatFixed(value, 1);
 }
 
-std::string Escape(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        if (c == '&')
-            out += "&amp;";
-        else if (c == '<')
-            out += "&lt;";
-        else if (c == '>')
-            out += "&gt;";
-        else if (c == '"')
-            out += "&quot;";
-        else if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
-            out += ' '; // not allowed in XML at all
-        else
-            out += c;
-    }
-    return out;
-}
-
 std::string Text(double x, double y, std::string_view text, const char* anchor,
                  const std::string& extra = {}) {
     return "<text x=\"" + Num(x) + "\" y=\"" + Num(y) + "\" text-anchor=\"" + anchor + "\"" + extra + ">" +
-           Escape(text) + "</text>\n";
+           XmlEscape(text) + "</text>\n";
 }
 
 std::string HLine(double x1, double x2, double y, const LineStyle& style) {
@@ -57,7 +39,7 @@ std::string Mark(double x, double y, MarkStyle style, bool imported, const std::
     }
     if (title.empty())
         return shape + "/>\n";
-    return shape + "><title>" + Escape(title) + "</title></" + (imported ? "rect" : "circle") + ">\n";
+    return shape + "><title>" + XmlEscape(title) + "</title></" + (imported ? "rect" : "circle") + ">\n";
 }
 
 } // namespace

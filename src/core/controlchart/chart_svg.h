@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controlchart/chart_layout.h"
+#include "core/controlchart/chart_layout.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "controlchart/control_chart.h"
+#include "core/controlchart/control_chart.h"
 
-#include "common/not_set.h"
+#include "core/common/not_set.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,8 +2,8 @@
 // A control chart as a value: its series, lines, phases, points and the signals of the rules.
 // Pure computation: the archive (or any ControlSource) supplies the observations and phase starts.
 
-#include "controlchart/chart_lines.h"
-#include "controlchart/control_observation.h"
+#include "core/controlchart/chart_lines.h"
+#include "core/controlchart/control_observation.h"
 
 #include <cstddef>
 #include <cstdint>

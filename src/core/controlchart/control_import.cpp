@@ -1,12 +1,12 @@
-#include "controlchart/control_import.h"
+#include "core/controlchart/control_import.h"
 
-#include "common/case_fold.h"
-#include "common/format.h"
-#include "common/text_codec.h"
-#include "components/csv_table.h"
-#include "controlchart/control_date.h"
-#include "section7/controls.h"
-#include "section8/condensate.h"
+#include "core/common/case_fold.h"
+#include "core/common/format.h"
+#include "core/common/text_codec.h"
+#include "core/components/csv_table.h"
+#include "core/controlchart/control_date.h"
+#include "core/section7/controls.h"
+#include "core/section8/condensate.h"
 
 #include <charconv>
 #include <cmath>

@@ -13,7 +13,7 @@
 //
 // K (`limit`) and the ОКП difference are computed as for the program's own runs.
 
-#include "controlchart/control_observation.h"
+#include "core/controlchart/control_observation.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "curve/boiling_curve.h"
+#include "core/curve/boiling_curve.h"
 
 #include <algorithm>
 #include <charconv>

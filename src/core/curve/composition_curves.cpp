@@ -1,9 +1,9 @@
-#include "curve/composition_curves.h"
+#include "core/curve/composition_curves.h"
 
-#include "common/not_set.h"
-#include "components/component_record.h"
-#include "nlh/nlh.h"
-#include "section8/condensate.h"
+#include "core/common/not_set.h"
+#include "core/components/component_record.h"
+#include "core/nlh/nlh.h"
+#include "core/section8/condensate.h"
 
 #include <limits>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "curve/boiling_curve.h"
+#include "core/curve/boiling_curve.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,7 @@
-#include "curve/curve_svg.h"
+#include "core/curve/curve_svg.h"
 
-#include "common/number_text.h"
+#include "core/common/number_text.h"
+#include "core/common/xml_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,21 +15,6 @@ constexpr double kLeft = 130, kRight = 60, kTop = 60, kBottom = 120;
 
 std::string Num(double value) {
     return FormatFixed(value, 1);
-}
-
-std::string Escape(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        if (c == '&')
-            out += "&amp;";
-        else if (c == '<')
-            out += "&lt;";
-        else if (c == '>')
-            out += "&gt;";
-        else
-            out += c;
-    }
-    return out;
 }
 
 struct Axes {
@@ -105,7 +91,7 @@ std::string BoilingCurvesSvg(const CompositionCurves& condensate, const Composit
         svg += "<line x1=\"" + Num(kLeft + 30) + "\" y1=\"" + Num(y - 9) + "\" x2=\"" + Num(kLeft + 100) +
                "\" y2=\"" + Num(y - 9) + "\" stroke=\"" + colour + "\" stroke-width=\"" + Num(width) +
                "\"/>\n";
-        svg += "<text x=\"" + Num(kLeft + 115) + "\" y=\"" + Num(y) + "\">" + Escape(text) + "</text>\n";
+        svg += "<text x=\"" + Num(kLeft + 115) + "\" y=\"" + Num(y) + "\">" + XmlEscape(text) + "</text>\n";
         y += 40;
     };
     if (condensate.result)
@@ -117,7 +103,7 @@ std::string BoilingCurvesSvg(const CompositionCurves& condensate, const Composit
     for (const std::string* reason : {&condensate.reason, &nlh.reason})
         if (!reason->empty()) {
             svg += "<text x=\"" + Num(kLeft + 30) + "\" y=\"" + Num(y) + "\" fill=\"#555\">" +
-                   Escape(*reason) + "</text>\n";
+                   XmlEscape(*reason) + "</text>\n";
             y += 40;
         }
     svg += "</svg>\n";

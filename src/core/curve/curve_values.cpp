@@ -1,6 +1,6 @@
-#include "curve/curve_values.h"
+#include "core/curve/curve_values.h"
 
-#include "common/number_text.h"
+#include "core/common/number_text.h"
 
 #include <cmath>
 #include <functional>

@@ -1,7 +1,7 @@
-#include "messages/component_problems.h"
+#include "core/messages/component_problems.h"
 
-#include "common/format.h"
-#include "messages/message_log.h"
+#include "core/common/format.h"
+#include "core/messages/message_log.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/case_fold.h"
+#include "core/common/case_fold.h"
 
 #include <string>
 #include <string_view>

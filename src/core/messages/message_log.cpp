@@ -1,4 +1,4 @@
-#include "messages/message_log.h"
+#include "core/messages/message_log.h"
 
 #include <string_view>
 

@@ -1,6 +1,6 @@
-#include "messages/section_msg.h"
+#include "core/messages/section_msg.h"
 
-#include "chromatogram/opened_chm_file.h"
+#include "core/chromatogram/opened_chm_file.h"
 
 namespace talvex {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messages/sys_msg_handler.h"
+#include "core/messages/sys_msg_handler.h"
 
 #include <cstdint>
 #include <memory>

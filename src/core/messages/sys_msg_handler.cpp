@@ -1,7 +1,7 @@
-#include "messages/sys_msg_handler.h"
+#include "core/messages/sys_msg_handler.h"
 
-#include "common/format.h"
-#include "messages/message_log.h"
+#include "core/common/format.h"
+#include "core/messages/message_log.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "nlh/degassing.h"
+#include "core/nlh/degassing.h"
 
-#include "common/number_text.h"
+#include "core/common/number_text.h"
 
 namespace talvex {
 namespace {

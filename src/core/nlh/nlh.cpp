@@ -1,12 +1,12 @@
-#include "nlh/nlh.h"
+#include "core/nlh/nlh.h"
 
-#include "common/case_fold.h"
-#include "common/format.h"
-#include "common/settings.h"
-#include "components/component_table.h"
-#include "messages/message_log.h"
-#include "section7/gas_types.h"
-#include "section8/condensate.h"
+#include "core/common/case_fold.h"
+#include "core/common/format.h"
+#include "core/common/settings.h"
+#include "core/components/component_table.h"
+#include "core/messages/message_log.h"
+#include "core/section7/gas_types.h"
+#include "core/section8/condensate.h"
 
 namespace talvex {
 namespace {

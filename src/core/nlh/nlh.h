@@ -1,10 +1,10 @@
 #pragma once
 
-#include "common/calc_inputs.h"
-#include "common/grid_model.h"
-#include "common/not_set.h"
-#include "common/report_settings.h"
-#include "nlh/degassing.h"
+#include "core/common/calc_inputs.h"
+#include "core/common/grid_model.h"
+#include "core/common/not_set.h"
+#include "core/common/report_settings.h"
+#include "core/nlh/degassing.h"
 
 #include <pugixml.hpp>
 

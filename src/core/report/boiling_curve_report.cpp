@@ -1,9 +1,9 @@
-#include "report/boiling_curve_report.h"
+#include "core/report/boiling_curve_report.h"
 
-#include "common/number_text.h"
-#include "curve/composition_curves.h"
-#include "curve/curve_svg.h"
-#include "curve/curve_values.h"
+#include "core/common/number_text.h"
+#include "core/curve/composition_curves.h"
+#include "core/curve/curve_svg.h"
+#include "core/curve/curve_values.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "report/odt_report.h"
+#include "core/report/odt_report.h"
 
 #include <brisquel.h>
 

@@ -1,7 +1,7 @@
-#include "report/odt_report_paths.h"
+#include "core/report/odt_report_paths.h"
 
-#include "common/format.h"
-#include "report/shipped_files.h"
+#include "core/common/format.h"
+#include "core/report/shipped_files.h"
 
 #include <unistd.h>
 

@@ -1,7 +1,7 @@
-#include "report/office_conversion.h"
+#include "core/report/office_conversion.h"
 
-#include "common/child_process.h"
-#include "common/data_file_io.h"
+#include "core/common/child_process.h"
+#include "core/common/data_file_io.h"
 
 #include <sstream>
 

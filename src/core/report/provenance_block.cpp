@@ -1,6 +1,6 @@
-#include "report/provenance_block.h"
+#include "core/report/provenance_block.h"
 
-#include "report/table1.h"
+#include "core/report/table1.h"
 
 namespace talvex {
 

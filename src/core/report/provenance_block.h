@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/provenance.h"
+#include "core/common/provenance.h"
 
 #include <pugixml.hpp>
 

@@ -1,14 +1,14 @@
-#include "report/report_document.h"
+#include "core/report/report_document.h"
 
-#include "common/data_file_io.h"
-#include "common/report_settings.h"
-#include "common/settings.h"
-#include "nlh/nlh.h"
-#include "report/boiling_curve_report.h"
-#include "report/table1.h"
-#include "section7/gas_report.h"
-#include "section8/condensate.h"
-#include "section8/condensate_report.h"
+#include "core/common/data_file_io.h"
+#include "core/common/report_settings.h"
+#include "core/common/settings.h"
+#include "core/nlh/nlh.h"
+#include "core/report/boiling_curve_report.h"
+#include "core/report/table1.h"
+#include "core/section7/gas_report.h"
+#include "core/section8/condensate.h"
+#include "core/section8/condensate_report.h"
 
 #include <sstream>
 

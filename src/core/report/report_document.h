@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chromatogram/chromatogram_list.h"
+#include "core/chromatogram/chromatogram_list.h"
 
 #include <pugixml.hpp>
 

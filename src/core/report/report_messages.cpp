@@ -1,6 +1,6 @@
-#include "report/report_messages.h"
+#include "core/report/report_messages.h"
 
-#include "common/text_codec.h"
+#include "core/common/text_codec.h"
 
 namespace talvex {
 

@@ -1,4 +1,4 @@
-#include "report/shipped_files.h"
+#include "core/report/shipped_files.h"
 
 #include <system_error>
 

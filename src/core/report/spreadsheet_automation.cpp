@@ -1,4 +1,4 @@
-#include "report/spreadsheet_automation.h"
+#include "core/report/spreadsheet_automation.h"
 
 #include <array>
 #include <cstdio>

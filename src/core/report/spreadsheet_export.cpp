@@ -1,9 +1,9 @@
-#include "report/spreadsheet_export.h"
+#include "core/report/spreadsheet_export.h"
 
-#include "nlh/nlh.h"
-#include "report/shipped_files.h"
-#include "section7/gas_types.h"
-#include "section8/condensate.h"
+#include "core/nlh/nlh.h"
+#include "core/report/shipped_files.h"
+#include "core/section7/gas_types.h"
+#include "core/section8/condensate.h"
 
 #include <string>
 #include <utility>

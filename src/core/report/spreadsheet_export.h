@@ -1,9 +1,9 @@
 #pragma once
 
-#include "nlh/degassing.h"
-#include "report/report_messages.h"
-#include "report/spreadsheet_automation.h"
-#include "report/spreadsheet_sheets.h"
+#include "core/nlh/degassing.h"
+#include "core/report/report_messages.h"
+#include "core/report/spreadsheet_automation.h"
+#include "core/report/spreadsheet_sheets.h"
 
 #include <array>
 #include <filesystem>

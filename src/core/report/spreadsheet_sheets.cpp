@@ -1,10 +1,10 @@
-#include "report/spreadsheet_sheets.h"
+#include "core/report/spreadsheet_sheets.h"
 
-#include "common/not_set.h"
-#include "components/component_record.h"
-#include "nlh/nlh.h"
-#include "section7/gas_types.h"
-#include "section8/condensate.h"
+#include "core/common/not_set.h"
+#include "core/components/component_record.h"
+#include "core/nlh/nlh.h"
+#include "core/section7/gas_types.h"
+#include "core/section8/condensate.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "nlh/degassing.h"
-#include "report/spreadsheet_automation.h"
+#include "core/nlh/degassing.h"
+#include "core/report/spreadsheet_automation.h"
 
 #include <array>
 #include <cstdint>

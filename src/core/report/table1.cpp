@@ -1,6 +1,6 @@
-#include "report/table1.h"
+#include "core/report/table1.h"
 
-#include "chromatogram/passport.h"
+#include "core/chromatogram/passport.h"
 
 #include <utility>
 #include <vector>

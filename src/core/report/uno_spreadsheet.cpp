@@ -1,7 +1,7 @@
-#include "report/uno_spreadsheet.h"
+#include "core/report/uno_spreadsheet.h"
 
-#include "report/office_conversion.h"
-#include "report/shipped_files.h"
+#include "core/report/office_conversion.h"
+#include "core/report/shipped_files.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/child_process.h"
-#include "report/spreadsheet_automation.h"
+#include "core/common/child_process.h"
+#include "core/report/spreadsheet_automation.h"
 
 #include <atomic>
 #include <chrono>

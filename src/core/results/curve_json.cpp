@@ -1,4 +1,4 @@
-#include "results/curve_json.h"
+#include "core/results/curve_json.h"
 
 #include <iterator>
 #include <string>

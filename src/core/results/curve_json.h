@@ -1,7 +1,7 @@
 #pragma once
 
-#include "curve/composition_curves.h"
-#include "results/json_writer.h"
+#include "core/curve/composition_curves.h"
+#include "core/results/json_writer.h"
 
 namespace talvex {
 

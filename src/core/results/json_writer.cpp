@@ -1,6 +1,6 @@
-#include "results/json_writer.h"
+#include "core/results/json_writer.h"
 
-#include "common/not_set.h"
+#include "core/common/not_set.h"
 
 #include <charconv>
 #include <cmath>

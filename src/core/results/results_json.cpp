@@ -1,11 +1,11 @@
-#include "results/results_json.h"
+#include "core/results/results_json.h"
 
-#include "common/settings.h"
-#include "common/utc_time.h"
-#include "results/curve_json.h"
-#include "results/json_writer.h"
-#include "section7/gas_types.h"
-#include "section8/condensate.h"
+#include "core/common/settings.h"
+#include "core/common/utc_time.h"
+#include "core/results/curve_json.h"
+#include "core/results/json_writer.h"
+#include "core/section7/gas_types.h"
+#include "core/section8/condensate.h"
 
 namespace talvex {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/provenance.h"
-#include "app/session.h"
+#include "core/app/provenance.h"
+#include "core/app/session.h"
 
 #include <string>
 

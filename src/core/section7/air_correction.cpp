@@ -1,10 +1,10 @@
-#include "section7/air_correction.h"
+#include "core/section7/air_correction.h"
 
-#include "common/case_fold.h"
-#include "common/format.h"
-#include "common/number_text.h"
-#include "messages/message_log.h"
-#include "section7/gas_messages.h"
+#include "core/common/case_fold.h"
+#include "core/common/format.h"
+#include "core/common/number_text.h"
+#include "core/messages/message_log.h"
+#include "core/section7/gas_messages.h"
 
 #include <algorithm>
 #include <cmath>

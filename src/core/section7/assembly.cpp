@@ -1,10 +1,10 @@
-#include "section7/assembly.h"
+#include "core/section7/assembly.h"
 
-#include "chromatogram/opened_chm_file.h"
-#include "common/case_fold.h"
-#include "common/format.h"
-#include "messages/message_log.h"
-#include "section7/detector_slot.h"
+#include "core/chromatogram/opened_chm_file.h"
+#include "core/common/case_fold.h"
+#include "core/common/format.h"
+#include "core/messages/message_log.h"
+#include "core/section7/detector_slot.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "section7/blank_correction.h"
+#include "core/section7/blank_correction.h"
 
-#include "chromatogram/opened_chm_file.h"
-#include "common/not_set.h"
-#include "section7/gas_messages.h"
+#include "core/chromatogram/opened_chm_file.h"
+#include "core/common/not_set.h"
+#include "core/section7/gas_messages.h"
 
 #include <algorithm>
 #include <cmath>

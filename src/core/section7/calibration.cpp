@@ -1,11 +1,11 @@
-#include "section7/calibration.h"
+#include "core/section7/calibration.h"
 
-#include "chromatogram/opened_chm_file.h"
-#include "common/format.h"
-#include "common/number_text.h"
-#include "components/component_table.h"
-#include "components/retention_time_table.h"
-#include "messages/message_log.h"
+#include "core/chromatogram/opened_chm_file.h"
+#include "core/common/format.h"
+#include "core/common/number_text.h"
+#include "core/components/component_table.h"
+#include "core/components/retention_time_table.h"
+#include "core/messages/message_log.h"
 
 #include <algorithm>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "section7/component_issues.h"
+#include "core/section7/component_issues.h"
 
-#include "messages/component_problems.h"
+#include "core/messages/component_problems.h"
 
 namespace talvex {
 

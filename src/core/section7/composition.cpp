@@ -1,13 +1,13 @@
-#include "section7/composition.h"
+#include "core/section7/composition.h"
 
-#include "common/format.h"
-#include "components/component_table.h"
-#include "components/group_text.h"
-#include "section7/air_correction.h"
-#include "section7/blank_correction.h"
-#include "section7/calibration.h"
-#include "section7/gas_messages.h"
-#include "section7/mass_fractions.h"
+#include "core/common/format.h"
+#include "core/components/component_table.h"
+#include "core/components/group_text.h"
+#include "core/section7/air_correction.h"
+#include "core/section7/blank_correction.h"
+#include "core/section7/calibration.h"
+#include "core/section7/gas_messages.h"
+#include "core/section7/mass_fractions.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,15 +1,15 @@
-#include "section7/controls.h"
+#include "core/section7/controls.h"
 
-#include "common/case_fold.h"
-#include "section7/air_correction.h"
-#include "section7/assembly.h"
-#include "section7/blank_correction.h"
-#include "section7/calibration.h"
-#include "section7/component_issues.h"
-#include "section7/composition.h"
-#include "section7/detector_slot.h"
-#include "section7/mass_fractions.h"
-#include "section7/statistics.h"
+#include "core/common/case_fold.h"
+#include "core/section7/air_correction.h"
+#include "core/section7/assembly.h"
+#include "core/section7/blank_correction.h"
+#include "core/section7/calibration.h"
+#include "core/section7/component_issues.h"
+#include "core/section7/composition.h"
+#include "core/section7/detector_slot.h"
+#include "core/section7/mass_fractions.h"
+#include "core/section7/statistics.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
-#include "section7/detector_slot.h"
+#include "core/section7/detector_slot.h"
 
-#include "chromatogram/opened_chm_file.h"
-#include "common/band_level.h"
-#include "components/component_table.h"
-#include "section7/gas_messages.h"
+#include "core/chromatogram/opened_chm_file.h"
+#include "core/common/band_level.h"
+#include "core/components/component_table.h"
+#include "core/section7/gas_messages.h"
 
 #include <algorithm>
 #include <cmath>

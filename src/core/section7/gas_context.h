@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/settings.h"
-#include "section7/gas_types.h"
+#include "core/common/settings.h"
+#include "core/section7/gas_types.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
-#include "section7/gas_messages.h"
+#include "core/section7/gas_messages.h"
 
-#include "common/format.h"
-#include "components/component_record.h"
-#include "messages/message_log.h"
-#include "messages/section_msg.h"
+#include "core/common/format.h"
+#include "core/components/component_record.h"
+#include "core/messages/message_log.h"
+#include "core/messages/section_msg.h"
 
 #include <algorithm>
 

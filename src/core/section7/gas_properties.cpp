@@ -1,6 +1,6 @@
-#include "section7/gas_properties.h"
+#include "core/section7/gas_properties.h"
 
-#include "section7/component_issues.h"
+#include "core/section7/component_issues.h"
 
 #include <cmath>
 

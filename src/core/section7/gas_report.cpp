@@ -1,7 +1,7 @@
-#include "section7/gas_report.h"
+#include "core/section7/gas_report.h"
 
-#include "chromatogram/opened_chm_file.h"
-#include "common/format.h"
+#include "core/chromatogram/opened_chm_file.h"
+#include "core/common/format.h"
 
 #include <array>
 

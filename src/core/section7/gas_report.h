@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/report_settings.h"
-#include "section7/gas_types.h"
+#include "core/common/report_settings.h"
+#include "core/section7/gas_types.h"
 
 #include <pugixml.hpp>
 

@@ -1,7 +1,7 @@
-#include "section7/gas_tables.h"
+#include "core/section7/gas_tables.h"
 
-#include "common/format.h"
-#include "common/number_text.h"
+#include "core/common/format.h"
+#include "core/common/number_text.h"
 
 namespace talvex {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/grid_model.h"
-#include "common/table_kind.h"
-#include "section7/gas_types.h"
+#include "core/common/grid_model.h"
+#include "core/common/table_kind.h"
+#include "core/section7/gas_types.h"
 
 namespace talvex {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/calc_inputs.h"
-#include "section7/gas_types.h"
+#include "core/common/calc_inputs.h"
+#include "core/section7/gas_types.h"
 
 namespace talvex {
 

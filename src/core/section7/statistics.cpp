@@ -1,9 +1,9 @@
-#include "section7/statistics.h"
+#include "core/section7/statistics.h"
 
-#include "common/case_fold.h"
-#include "messages/message_log.h"
-#include "section7/component_issues.h"
-#include "section7/gas_properties.h"
+#include "core/common/case_fold.h"
+#include "core/messages/message_log.h"
+#include "core/section7/component_issues.h"
+#include "core/section7/gas_properties.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "section7/gas_types.h"
+#include "core/section7/gas_types.h"
 
 namespace talvex {
 

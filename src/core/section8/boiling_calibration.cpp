@@ -1,8 +1,8 @@
 // Boiling temperature against retention time on the condensate column, from the n-paraffins.
-#include "chromatogram/opened_chm_file.h"
-#include "components/component_table.h"
-#include "components/retention_time_table.h"
-#include "section8/condensate.h"
+#include "core/chromatogram/opened_chm_file.h"
+#include "core/components/component_table.h"
+#include "core/components/retention_time_table.h"
+#include "core/section8/condensate.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,8 +1,8 @@
 // Mass fractions of the marked entries and the average molar mass of the condensate.
-#include "section8/composition.h"
+#include "core/section8/composition.h"
 
-#include "components/component_record.h"
-#include "section8/condensate.h"
+#include "core/components/component_record.h"
+#include "core/section8/condensate.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
-#include "section8/condensate.h"
+#include "core/section8/condensate.h"
 
-#include "chromatogram/opened_chm_file.h"
-#include "common/format.h"
-#include "messages/message_log.h"
+#include "core/chromatogram/opened_chm_file.h"
+#include "core/common/format.h"
+#include "core/messages/message_log.h"
 
 #include <algorithm>
 

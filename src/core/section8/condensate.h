@@ -1,9 +1,9 @@
 #pragma once
 
-#include "common/calc_inputs.h"
-#include "common/not_set.h"
-#include "components/component_record.h"
-#include "section8/condensate_problems.h"
+#include "core/common/calc_inputs.h"
+#include "core/common/not_set.h"
+#include "core/components/component_record.h"
+#include "core/section8/condensate_problems.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,6 +1,6 @@
-#include "section8/condensate_problems.h"
+#include "core/section8/condensate_problems.h"
 
-#include "messages/component_problems.h"
+#include "core/messages/component_problems.h"
 
 namespace talvex {
 

@@ -1,9 +1,9 @@
-#include "section8/condensate_report.h"
+#include "core/section8/condensate_report.h"
 
-#include "chromatogram/opened_chm_file.h"
-#include "common/format.h"
-#include "section8/condensate.h"
-#include "section8/condensate_text.h"
+#include "core/chromatogram/opened_chm_file.h"
+#include "core/common/format.h"
+#include "core/section8/condensate.h"
+#include "core/section8/condensate_text.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/report_settings.h"
+#include "core/common/report_settings.h"
 
 #include <pugixml.hpp>
 

@@ -1,7 +1,7 @@
 // The blank-corrected signal of a condensate run and the one integration rule of the condensate calculation.
-#include "chromatogram/opened_chm_file.h"
-#include "common/band_level.h"
-#include "section8/condensate.h"
+#include "core/chromatogram/opened_chm_file.h"
+#include "core/common/band_level.h"
+#include "core/section8/condensate.h"
 
 #include <algorithm>
 #include <cmath>

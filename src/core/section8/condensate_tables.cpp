@@ -1,9 +1,9 @@
-#include "section8/condensate_tables.h"
+#include "core/section8/condensate_tables.h"
 
-#include "common/format.h"
-#include "components/component_record.h"
-#include "section8/condensate.h"
-#include "section8/condensate_text.h"
+#include "core/common/format.h"
+#include "core/components/component_record.h"
+#include "core/section8/condensate.h"
+#include "core/section8/condensate_text.h"
 
 #include <string>
 #include <utility>

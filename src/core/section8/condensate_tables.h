@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/grid_model.h"
-#include "common/table_kind.h"
+#include "core/common/grid_model.h"
+#include "core/common/table_kind.h"
 
 namespace talvex {
 

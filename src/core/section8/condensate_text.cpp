@@ -1,6 +1,6 @@
-#include "section8/condensate_text.h"
+#include "core/section8/condensate_text.h"
 
-#include "components/component_record.h"
+#include "core/components/component_record.h"
 
 namespace talvex {
 namespace {

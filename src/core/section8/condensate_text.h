@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/format.h"
-#include "section8/condensate.h"
+#include "core/common/format.h"
+#include "core/section8/condensate.h"
 
 #include <cstdint>
 #include <string>

@@ -1,11 +1,11 @@
 // The two operational controls: with a control sample (ОКП) and with a certified mixture (ОКЭ).
-#include "chromatogram/opened_chm_file.h"
-#include "common/case_fold.h"
-#include "common/format.h"
-#include "components/component_table.h"
-#include "messages/message_log.h"
-#include "section8/composition.h"
-#include "section8/condensate.h"
+#include "core/chromatogram/opened_chm_file.h"
+#include "core/common/case_fold.h"
+#include "core/common/format.h"
+#include "core/components/component_table.h"
+#include "core/messages/message_log.h"
+#include "core/section8/composition.h"
+#include "core/section8/condensate.h"
 
 #include <algorithm>
 #include <cmath>

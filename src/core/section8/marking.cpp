@@ -1,10 +1,10 @@
 // Marking of a condensate analysis: individual components and groups up to n-pentane, then the boiling
 // fractions (method A) or the sections closed by the n-paraffins (method B).
-#include "chromatogram/opened_chm_file.h"
-#include "common/format.h"
-#include "components/component_table.h"
-#include "components/group_text.h"
-#include "section8/condensate.h"
+#include "core/chromatogram/opened_chm_file.h"
+#include "core/common/format.h"
+#include "core/components/component_table.h"
+#include "core/components/group_text.h"
+#include "core/section8/condensate.h"
 
 #include <algorithm>
 #include <cmath>

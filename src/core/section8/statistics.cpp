@@ -1,7 +1,7 @@
 // Result rows over the condensate analyses: averages, spread and repeatability.
-#include "common/case_fold.h"
-#include "components/component_record.h"
-#include "section8/condensate.h"
+#include "core/common/case_fold.h"
+#include "core/components/component_record.h"
+#include "core/section8/condensate.h"
 
 namespace talvex {
 

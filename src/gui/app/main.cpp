@@ -1,13 +1,13 @@
 // talvex: the desktop program. `talvex --screenshots DIR` saves a picture of every page of the example
 // session instead of opening the window for the operator.
 
-#include "app/data_folder.h"
-#include "app/session.h"
-#include "app/session_replay.h"
-#include "app/talvex_application.h"
-#include "mainwindow/talvex_dlg.h"
-#include "qt_settings_store.h"
-#include "screenshots.h"
+#include "core/app/data_folder.h"
+#include "core/app/session.h"
+#include "core/app/session_replay.h"
+#include "gui/app/screenshots.h"
+#include "gui/app/talvex_application.h"
+#include "gui/mainwindow/talvex_dlg.h"
+#include "qtplatform/qt_settings_store.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
-#include "app/talvex_application.h"
+#include "gui/app/talvex_application.h"
 
-#include "app/qt_translations.h"
-#include "mainwindow/app_icon.h"
+#include "gui/app/qt_translations.h"
+#include "gui/mainwindow/app_icon.h"
 
 #include <clocale>
 

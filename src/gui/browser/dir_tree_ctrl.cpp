@@ -1,4 +1,4 @@
-#include "browser/dir_tree_ctrl.h"
+#include "gui/browser/dir_tree_ctrl.h"
 
 #include <QDir>
 #include <QHeaderView>

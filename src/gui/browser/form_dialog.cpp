@@ -1,6 +1,6 @@
-#include "browser/form_dialog.h"
+#include "gui/browser/form_dialog.h"
 
-#include "grid/font_scale.h"
+#include "gui/grid/font_scale.h"
 
 #include <QResizeEvent>
 

@@ -1,10 +1,10 @@
-#include "browser/open_chrm_dlg.h"
+#include "gui/browser/open_chrm_dlg.h"
 
-#include "browser/dir_tree_ctrl.h"
-#include "chromatogram/passport.h"
-#include "common/settings_store.h"
-#include "grid/grid_ctrl.h"
-#include "qt_settings_store.h"
+#include "core/chromatogram/passport.h"
+#include "core/common/settings_store.h"
+#include "gui/browser/dir_tree_ctrl.h"
+#include "gui/grid/grid_ctrl.h"
+#include "qtplatform/qt_settings_store.h"
 
 #include <QApplication>
 #include <QCheckBox>

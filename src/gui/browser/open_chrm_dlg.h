@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/chromatogram_folder.h"
-#include "browser/form_dialog.h"
+#include "core/app/chromatogram_folder.h"
+#include "gui/browser/form_dialog.h"
 
 #include <QStringList>
 

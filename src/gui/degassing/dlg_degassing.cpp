@@ -1,7 +1,7 @@
-#include "degassing/dlg_degassing.h"
+#include "gui/degassing/dlg_degassing.h"
 
-#include "app/session.h"
-#include "common/settings.h"
+#include "core/app/session.h"
+#include "core/common/settings.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

@@ -1,9 +1,9 @@
-#include "editors/components_dlg.h"
+#include "gui/editors/components_dlg.h"
 
-#include "app/session.h"
-#include "common/settings.h"
-#include "grid/grid_ctrl.h"
-#include "grid/grid_table_model.h"
+#include "core/app/session.h"
+#include "core/common/settings.h"
+#include "gui/grid/grid_ctrl.h"
+#include "gui/grid/grid_table_model.h"
 
 #include <QPushButton>
 #include <QRadioButton>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "browser/form_dialog.h"
-#include "components/component_grid.h"
-#include "editors/error_sink.h"
+#include "core/components/component_grid.h"
+#include "gui/browser/form_dialog.h"
+#include "gui/editors/error_sink.h"
 
 #include <functional>
 

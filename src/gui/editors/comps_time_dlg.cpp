@@ -1,10 +1,10 @@
-#include "editors/comps_time_dlg.h"
+#include "gui/editors/comps_time_dlg.h"
 
-#include "app/session.h"
-#include "components/retention_time_grid.h"
-#include "grid/grid_ctrl.h"
-#include "grid/grid_table_model.h"
-#include "mainwindow/app_icon.h"
+#include "core/app/session.h"
+#include "core/components/retention_time_grid.h"
+#include "gui/grid/grid_ctrl.h"
+#include "gui/grid/grid_table_model.h"
+#include "gui/mainwindow/app_icon.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "browser/form_dialog.h"
-#include "components/retention_time_table.h"
-#include "editors/error_sink.h"
+#include "core/components/retention_time_table.h"
+#include "gui/browser/form_dialog.h"
+#include "gui/editors/error_sink.h"
 
 class QPushButton;
 

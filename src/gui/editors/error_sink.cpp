@@ -1,4 +1,4 @@
-#include "editors/error_sink.h"
+#include "gui/editors/error_sink.h"
 
 #include <QMessageBox>
 #include <QMetaObject>

@@ -1,4 +1,4 @@
-#include "grid/font_scale.h"
+#include "gui/grid/font_scale.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "grid/grid_ctrl.h"
+#include "gui/grid/grid_ctrl.h"
 
-#include "grid/font_scale.h"
-#include "grid/grid_table_model.h"
+#include "gui/grid/font_scale.h"
+#include "gui/grid/grid_table_model.h"
 
 #include <algorithm>
 

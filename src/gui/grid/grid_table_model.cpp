@@ -1,4 +1,4 @@
-#include "grid/grid_table_model.h"
+#include "gui/grid/grid_table_model.h"
 
 #include <QBrush>
 #include <QColor>

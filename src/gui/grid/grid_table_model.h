@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/grid_model.h"
+#include "core/common/grid_model.h"
 
 #include <QAbstractTableModel>
 

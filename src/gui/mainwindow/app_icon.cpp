@@ -1,4 +1,4 @@
-#include "mainwindow/app_icon.h"
+#include "gui/mainwindow/app_icon.h"
 
 #include <QPainter>
 #include <QPainterPath>

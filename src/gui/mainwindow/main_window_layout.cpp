@@ -1,4 +1,4 @@
-#include "mainwindow/main_window_layout.h"
+#include "gui/mainwindow/main_window_layout.h"
 
 namespace talvex::gui {
 

@@ -1,4 +1,4 @@
-#include "mainwindow/session_dialogs.h"
+#include "gui/mainwindow/session_dialogs.h"
 
 #include <QApplication>
 #include <QFileDialog>

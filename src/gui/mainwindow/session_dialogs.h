@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/talvex_dlg.h"
+#include "gui/mainwindow/talvex_dlg.h"
 
 namespace talvex::gui {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/file_digest_cache.h"
-#include "mainwindow/main_window_layout.h"
+#include "core/common/file_digest_cache.h"
+#include "gui/mainwindow/main_window_layout.h"
 
 #include <QStringList>
 #include <QWidget>

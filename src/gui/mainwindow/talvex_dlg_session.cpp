@@ -1,10 +1,10 @@
 // The main window's sessions: open, save, the window title and the recovery file.
-#include "app/session_file.h"
-#include "app/session_replay.h"
-#include "chromatogram/skipped_file.h"
-#include "common/settings.h"
-#include "degassing/dlg_degassing.h"
-#include "mainwindow/talvex_dlg.h"
+#include "core/app/session_file.h"
+#include "core/app/session_replay.h"
+#include "core/chromatogram/skipped_file.h"
+#include "core/common/settings.h"
+#include "gui/degassing/dlg_degassing.h"
+#include "gui/mainwindow/talvex_dlg.h"
 
 #include <QDateTime>
 #include <QDir>

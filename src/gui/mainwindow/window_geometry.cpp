@@ -1,6 +1,6 @@
-#include "mainwindow/window_geometry.h"
+#include "gui/mainwindow/window_geometry.h"
 
-#include "common/settings_store.h"
+#include "core/common/settings_store.h"
 
 #include <QString>
 #include <QStringList>

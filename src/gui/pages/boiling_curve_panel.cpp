@@ -1,8 +1,8 @@
-#include "pages/boiling_curve_panel.h"
+#include "gui/pages/boiling_curve_panel.h"
 
-#include "curve/curve_values.h"
-#include "grid/grid_ctrl.h"
-#include "plot/boiling_curve_plot.h"
+#include "core/curve/curve_values.h"
+#include "gui/grid/grid_ctrl.h"
+#include "gui/plot/boiling_curve_plot.h"
 
 #include <QLabel>
 #include <QSplitter>

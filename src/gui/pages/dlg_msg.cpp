@@ -1,6 +1,6 @@
-#include "pages/dlg_msg.h"
+#include "gui/pages/dlg_msg.h"
 
-#include "messages/message_log.h"
+#include "core/messages/message_log.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
-#include "pages/dlg_out_table.h"
+#include "gui/pages/dlg_out_table.h"
 
-#include "grid/grid_ctrl.h"
+#include "gui/grid/grid_ctrl.h"
 
 #include <QSplitter>
 #include <QVBoxLayout>

@@ -1,7 +1,7 @@
-#include "pages/out_table_s7s8.h"
+#include "gui/pages/out_table_s7s8.h"
 
-#include "app/session.h"
-#include "grid/grid_ctrl.h"
+#include "core/app/session.h"
+#include "gui/grid/grid_ctrl.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/table_kind.h"
+#include "gui/pages/table_kind.h"
 
 #include <QWidget>
 

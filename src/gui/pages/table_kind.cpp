@@ -1,4 +1,4 @@
-#include "pages/table_kind.h"
+#include "gui/pages/table_kind.h"
 
 namespace talvex::gui {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/table_kind.h"
+#include "core/common/table_kind.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
-#include "plot/boiling_curve_plot.h"
+#include "gui/plot/boiling_curve_plot.h"
 
-#include "common/number_text.h"
+#include "core/common/number_text.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "curve/composition_curves.h"
+#include "core/curve/composition_curves.h"
 
 #include <QImage>
 #include <QString>

@@ -1,10 +1,10 @@
-#include "plot/chromatogram_plot.h"
+#include "gui/plot/chromatogram_plot.h"
 
-#include "app/session.h"
-#include "chromatogram/chm_file.h"
-#include "common/number_text.h"
-#include "plot/column_decimation.h"
-#include "section8/fraction_windows.h"
+#include "core/app/session.h"
+#include "core/chromatogram/chm_file.h"
+#include "core/common/number_text.h"
+#include "core/section8/fraction_windows.h"
+#include "gui/plot/column_decimation.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

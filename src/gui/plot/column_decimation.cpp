@@ -1,4 +1,4 @@
-#include "plot/column_decimation.h"
+#include "gui/plot/column_decimation.h"
 
 #include <algorithm>
 #include <cmath>

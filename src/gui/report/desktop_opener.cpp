@@ -1,4 +1,4 @@
-#include "report/desktop_opener.h"
+#include "gui/report/desktop_opener.h"
 
 #include <QDesktopServices>
 #include <QProcess>

@@ -1,19 +1,19 @@
-#include "report/dlg_report.h"
+#include "gui/report/dlg_report.h"
 
-#include "app/provenance.h"
-#include "common/data_file_io.h"
-#include "report/boiling_curve_report.h"
-#include "report/desktop_opener.h"
+#include "core/app/provenance.h"
+#include "core/common/data_file_io.h"
+#include "core/report/boiling_curve_report.h"
+#include "gui/report/desktop_opener.h"
 
-#include "app/session.h"
-#include "report/odt_report.h"
-#include "report/odt_report_paths.h"
-#include "report/office_conversion.h"
-#include "report/provenance_block.h"
-#include "report/report_document.h"
-#include "report/report_messages.h"
-#include "report/spreadsheet_export.h"
-#include "report/uno_spreadsheet.h"
+#include "core/app/session.h"
+#include "core/report/odt_report.h"
+#include "core/report/odt_report_paths.h"
+#include "core/report/office_conversion.h"
+#include "core/report/provenance_block.h"
+#include "core/report/report_document.h"
+#include "core/report/report_messages.h"
+#include "core/report/spreadsheet_export.h"
+#include "core/report/uno_spreadsheet.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

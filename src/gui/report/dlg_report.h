@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/report_settings.h"
-#include "report/spreadsheet_automation.h"
+#include "core/common/report_settings.h"
+#include "core/report/spreadsheet_automation.h"
 
 #include <QDialog>
 #include <QMessageBox>

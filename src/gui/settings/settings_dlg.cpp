@@ -1,6 +1,6 @@
-#include "settings/settings_dlg.h"
+#include "gui/settings/settings_dlg.h"
 
-#include "common/number_text.h"
+#include "core/common/number_text.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/settings.h"
+#include "core/common/settings.h"
 
 #include <QDialog>
 

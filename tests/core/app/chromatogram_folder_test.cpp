@@ -1,4 +1,4 @@
-#include "app/chromatogram_folder.h"
+#include "core/app/chromatogram_folder.h"
 
 #include "stg_writer.h"
 #include "test_files.h"

@@ -2,16 +2,16 @@
 // process's numeric locale is Russian (decimal comma), as it is inside the desktop program on a Russian
 // desktop before it resets it.
 
-#include "app/example_session.h"
-#include "app/peak_page.h"
-#include "app/session.h"
-#include "common/settings.h"
-#include "common/settings_store.h"
-#include "nlh/nlh.h"
-#include "report/report_document.h"
+#include "core/app/example_session.h"
+#include "core/app/peak_page.h"
+#include "core/app/session.h"
+#include "core/common/settings.h"
+#include "core/common/settings_store.h"
+#include "core/nlh/nlh.h"
+#include "core/report/report_document.h"
+#include "core/section7/gas_tables.h"
+#include "core/section8/condensate_tables.h"
 #include "russian_locale.h"
-#include "section7/gas_tables.h"
-#include "section8/condensate_tables.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "app/session_file.h"
+#include "core/app/session_file.h"
 
-#include "common/utc_time.h"
+#include "core/common/utc_time.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>

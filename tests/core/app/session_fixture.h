@@ -2,8 +2,8 @@
 // A session over a copy of the shipped data folder, with chromatogram files made in "files/" of a temporary
 // folder: what the session tests share.
 
-#include "app/session.h"
-#include "common/settings_store.h"
+#include "core/app/session.h"
+#include "core/common/settings_store.h"
 #include "methane_run.h"
 #include "stg_writer.h"
 #include "test_files.h"

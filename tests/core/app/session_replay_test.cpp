@@ -1,6 +1,6 @@
-#include "app/session_replay.h"
+#include "core/app/session_replay.h"
 
-#include "common/settings.h"
+#include "core/common/settings.h"
 #include "session_fixture.h"
 
 #include <gtest/gtest.h>

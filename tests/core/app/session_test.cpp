@@ -1,4 +1,4 @@
-#include "app/session.h"
+#include "core/app/session.h"
 
 #include "session_fixture.h"
 

@@ -1,5 +1,5 @@
-#include "app/data_folder.h"
-#include "common/settings.h"
+#include "core/app/data_folder.h"
+#include "core/common/settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The archive's behaviour, one table of cases run against both back ends.
-#include "archive/archive.h"
-#include "archive/schema.h"
-#include "archive/spool.h"
 #include "archive_backends.h"
-#include "common/sha256.h"
+#include "core/archive/archive.h"
+#include "core/archive/schema.h"
+#include "core/archive/spool.h"
+#include "core/common/sha256.h"
 #include "test_records.h"
 
 #include <gmock/gmock.h>

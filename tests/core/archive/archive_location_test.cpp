@@ -1,5 +1,5 @@
-#include "archive/archive.h"
-#include "archive/archive_location.h"
+#include "core/archive/archive.h"
+#include "core/archive/archive_location.h"
 #include "test_files.h"
 
 #include <gmock/gmock.h>

@@ -1,8 +1,8 @@
 // Several processes at one archive, a process killed while it archives, and archives that cannot be
 // written: real processes (fork), each with its own connection, against both back ends.
-#include "archive/archive.h"
-#include "archive/spool.h"
 #include "archive_backends.h"
+#include "core/archive/archive.h"
+#include "core/archive/spool.h"
 #include "test_records.h"
 
 #include <gmock/gmock.h>

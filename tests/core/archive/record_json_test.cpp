@@ -1,6 +1,6 @@
 // The spool's form of a record: everything comes back, bytes and missing numbers included.
-#include "archive/record_json.h"
-#include "common/sha256.h"
+#include "core/archive/record_json.h"
+#include "core/common/sha256.h"
 #include "test_records.h"
 
 #include <gmock/gmock.h>

@@ -1,11 +1,11 @@
 // The record of a real calculation: the example session.
-#include "app/example_session.h"
-#include "app/provenance.h"
-#include "app/session.h"
-#include "archive/session_record.h"
-#include "chromatogram/opened_chm_file.h"
-#include "common/settings_store.h"
-#include "common/sha256.h"
+#include "core/app/example_session.h"
+#include "core/app/provenance.h"
+#include "core/app/session.h"
+#include "core/archive/session_record.h"
+#include "core/chromatogram/opened_chm_file.h"
+#include "core/common/settings_store.h"
+#include "core/common/sha256.h"
 
 #include <gtest/gtest.h>
 

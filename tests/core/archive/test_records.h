@@ -1,8 +1,8 @@
 #pragma once
 // Small records built in code: what a calculation hands the archive, without running one.
 
-#include "archive/archive_record.h"
-#include "common/sha256.h"
+#include "core/archive/archive_record.h"
+#include "core/common/sha256.h"
 
 #include <cmath>
 #include <string>

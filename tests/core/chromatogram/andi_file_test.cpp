@@ -1,8 +1,8 @@
-#include "chromatogram/andi_file.h"
+#include "core/chromatogram/andi_file.h"
 
 #include "andi_builder.h"
-#include "app/chromatogram_folder.h"
-#include "chromatogram/chromatogram_path.h"
+#include "core/app/chromatogram_folder.h"
+#include "core/chromatogram/chromatogram_path.h"
 #include "stg_writer.h"
 #include "synthetic_run.h"
 #include "test_files.h"

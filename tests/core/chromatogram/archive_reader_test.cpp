@@ -1,4 +1,4 @@
-#include "chromatogram/archive_reader.h"
+#include "core/chromatogram/archive_reader.h"
 
 #include "archive_writer.h"
 

@@ -1,5 +1,5 @@
-#include "chromatogram/chm_file.h"
-#include "chromatogram/compound_file.h"
+#include "core/chromatogram/chm_file.h"
+#include "core/chromatogram/compound_file.h"
 
 #include "stg_writer.h"
 #include "test_files.h"

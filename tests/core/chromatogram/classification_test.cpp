@@ -1,6 +1,6 @@
-#include "chromatogram/analysis_grouping.h"
-#include "chromatogram/chromatogram_list.h"
-#include "chromatogram/opened_chm_file.h"
+#include "core/chromatogram/analysis_grouping.h"
+#include "core/chromatogram/chromatogram_list.h"
+#include "core/chromatogram/opened_chm_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "chromatogram/lattice.h"
+#include "core/chromatogram/lattice.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "chromatogram/peaks_table.h"
+#include "core/chromatogram/peaks_table.h"
 
 #include <gtest/gtest.h>
 

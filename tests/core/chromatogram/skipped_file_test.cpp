@@ -1,5 +1,5 @@
-#include "chromatogram/chromatogram_list.h"
-#include "chromatogram/skipped_file.h"
+#include "core/chromatogram/chromatogram_list.h"
+#include "core/chromatogram/skipped_file.h"
 
 #include "methane_run.h"
 #include "stg_writer.h"

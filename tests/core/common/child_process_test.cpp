@@ -1,4 +1,4 @@
-#include "common/child_process.h"
+#include "core/common/child_process.h"
 
 #include "test_files.h"
 

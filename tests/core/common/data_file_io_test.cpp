@@ -1,4 +1,4 @@
-#include "common/data_file_io.h"
+#include "core/common/data_file_io.h"
 
 #include "test_files.h"
 

@@ -1,5 +1,5 @@
-#include "common/format.h"
-#include "common/not_set.h"
+#include "core/common/format.h"
+#include "core/common/not_set.h"
 
 #include <gtest/gtest.h>
 

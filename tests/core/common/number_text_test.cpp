@@ -1,5 +1,5 @@
-#include "common/not_set.h"
-#include "common/number_text.h"
+#include "core/common/not_set.h"
+#include "core/common/number_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
 #include "save_kinds.h"
 
-#include "app/example_session.h"
-#include "app/session.h"
-#include "common/data_file_io.h"
-#include "common/settings_store.h"
-#include "components/component_table.h"
-#include "components/retention_time_table.h"
-#include "messages/message_log.h"
-#include "report/odt_report.h"
-#include "report/report_document.h"
+#include "core/app/example_session.h"
+#include "core/app/session.h"
+#include "core/common/data_file_io.h"
+#include "core/common/settings_store.h"
+#include "core/components/component_table.h"
+#include "core/components/retention_time_table.h"
+#include "core/messages/message_log.h"
+#include "core/report/odt_report.h"
+#include "core/report/report_document.h"
 #include "test_files.h"
 
 #include <zip.h>

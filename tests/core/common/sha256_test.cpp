@@ -1,4 +1,4 @@
-#include "common/sha256.h"
+#include "core/common/sha256.h"
 
 #include <gtest/gtest.h>
 

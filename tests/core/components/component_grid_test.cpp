@@ -1,6 +1,6 @@
-#include "components/component_grid.h"
+#include "core/components/component_grid.h"
 
-#include "common/not_set.h"
+#include "core/common/not_set.h"
 
 #include <gtest/gtest.h>
 

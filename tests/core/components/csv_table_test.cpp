@@ -1,6 +1,6 @@
-#include "components/csv_table.h"
+#include "core/components/csv_table.h"
 
-#include "common/text_codec.h"
+#include "core/common/text_codec.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>

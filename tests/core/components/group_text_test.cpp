@@ -1,6 +1,6 @@
-#include "common/case_fold.h"
-#include "components/database_path.h"
-#include "components/group_text.h"
+#include "core/common/case_fold.h"
+#include "core/components/database_path.h"
+#include "core/components/group_text.h"
 
 #include "test_files.h"
 

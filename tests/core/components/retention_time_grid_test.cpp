@@ -1,4 +1,4 @@
-#include "components/retention_time_grid.h"
+#include "core/components/retention_time_grid.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "components/retention_time_table.h"
+#include "core/components/retention_time_table.h"
 
-#include "common/text_codec.h"
-#include "components/component_table.h"
-#include "messages/message_log.h"
+#include "core/common/text_codec.h"
+#include "core/components/component_table.h"
+#include "core/messages/message_log.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>

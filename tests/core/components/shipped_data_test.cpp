@@ -1,10 +1,10 @@
 // The default data folder shipped with the program: complete, consistent with what the calculations look
 // up, and in the program's own format.
-#include "components/component_table.h"
-#include "components/csv_table.h"
-#include "components/group_text.h"
+#include "core/components/component_table.h"
+#include "core/components/csv_table.h"
+#include "core/components/group_text.h"
 
-#include "common/format.h"
+#include "core/common/format.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>

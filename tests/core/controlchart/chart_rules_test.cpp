@@ -1,6 +1,6 @@
 // The rule table of the control charts: every rule, its window edges, the "same side" and phase
 // conditions, exclusions and points lying on a line.
-#include "controlchart/control_chart.h"
+#include "core/controlchart/control_chart.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Building a chart from observations: the reduction to q, the reasons of observations without a point,
 // the phases and the lines.
-#include "controlchart/control_chart.h"
+#include "core/controlchart/control_chart.h"
 
-#include "common/not_set.h"
+#include "core/common/not_set.h"
 
 #include <gtest/gtest.h>
 

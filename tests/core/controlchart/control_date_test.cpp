@@ -1,4 +1,4 @@
-#include "controlchart/control_date.h"
+#include "core/controlchart/control_date.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Reading the laboratory's earlier control results: good files in both encodings and both decimal
 // marks, and every kind of bad line named by its number.
-#include "controlchart/control_import.h"
+#include "core/controlchart/control_import.h"
 
-#include "common/text_codec.h"
-#include "components/csv_table.h"
-#include "section7/controls.h"
-#include "section8/condensate.h"
+#include "core/common/text_codec.h"
+#include "core/components/csv_table.h"
+#include "core/section7/controls.h"
+#include "core/section8/condensate.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "curve/composition_curves.h"
+#include "core/curve/composition_curves.h"
 
-#include "app/example_session.h"
-#include "app/session.h"
-#include "curve/curve_svg.h"
+#include "core/app/example_session.h"
+#include "core/app/session.h"
+#include "core/curve/curve_svg.h"
 
 #include <gtest/gtest.h>
 

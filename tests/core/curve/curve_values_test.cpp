@@ -1,4 +1,4 @@
-#include "curve/curve_values.h"
+#include "core/curve/curve_values.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // What the message-log tests share: a gas run to name in a message, and a message of a section built with
 // its chromatogram, text and count.
 
-#include "chromatogram/opened_chm_file.h"
+#include "core/chromatogram/opened_chm_file.h"
 
 #include <cstdint>
 #include <memory>

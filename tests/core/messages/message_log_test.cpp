@@ -1,6 +1,6 @@
+#include "core/messages/message_log.h"
+#include "core/messages/section_msg.h"
 #include "message_fixtures.h"
-#include "messages/message_log.h"
-#include "messages/section_msg.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
+#include "core/messages/section_msg.h"
 #include "message_fixtures.h"
-#include "messages/section_msg.h"
 
 #include <gtest/gtest.h>
 

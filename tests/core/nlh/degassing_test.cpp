@@ -1,4 +1,4 @@
-#include "nlh/degassing.h"
+#include "core/nlh/degassing.h"
 
 #include <gtest/gtest.h>
 

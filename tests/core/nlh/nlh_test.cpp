@@ -1,12 +1,12 @@
-#include "nlh/nlh.h"
+#include "core/nlh/nlh.h"
 
-#include "chromatogram/chromatogram_list.h"
-#include "common/settings_store.h"
-#include "components/component_table.h"
-#include "components/retention_time_table.h"
-#include "messages/message_log.h"
-#include "section7/gas_types.h"
-#include "section8/condensate.h"
+#include "core/chromatogram/chromatogram_list.h"
+#include "core/common/settings_store.h"
+#include "core/components/component_table.h"
+#include "core/components/retention_time_table.h"
+#include "core/messages/message_log.h"
+#include "core/section7/gas_types.h"
+#include "core/section8/condensate.h"
 
 #include <gtest/gtest.h>
 

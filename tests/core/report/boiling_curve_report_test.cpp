@@ -1,11 +1,11 @@
-#include "report/boiling_curve_report.h"
+#include "core/report/boiling_curve_report.h"
 
-#include "app/example_session.h"
-#include "app/session.h"
-#include "common/settings_store.h"
-#include "nlh/nlh.h"
-#include "report/report_document.h"
-#include "section8/condensate.h"
+#include "core/app/example_session.h"
+#include "core/app/session.h"
+#include "core/common/settings_store.h"
+#include "core/nlh/nlh.h"
+#include "core/report/report_document.h"
+#include "core/section8/condensate.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "report/odt_report_paths.h"
+#include "core/report/odt_report_paths.h"
 
 #include "test_files.h"
 

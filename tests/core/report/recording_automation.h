@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/spreadsheet_automation.h"
+#include "core/report/spreadsheet_automation.h"
 
 #include <functional>
 #include <map>

@@ -1,9 +1,9 @@
-#include "report/report_document.h"
+#include "core/report/report_document.h"
 
-#include "common/settings_store.h"
-#include "nlh/nlh.h"
-#include "section7/gas_types.h"
-#include "section8/condensate.h"
+#include "core/common/settings_store.h"
+#include "core/nlh/nlh.h"
+#include "core/section7/gas_types.h"
+#include "core/section8/condensate.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "report/report_messages.h"
+#include "core/report/report_messages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "report/odt_report_paths.h"
-#include "report/shipped_files.h"
-#include "report/spreadsheet_export.h"
-#include "report/uno_spreadsheet.h"
+#include "core/report/odt_report_paths.h"
+#include "core/report/shipped_files.h"
+#include "core/report/spreadsheet_export.h"
+#include "core/report/uno_spreadsheet.h"
 
 #include "test_files.h"
 

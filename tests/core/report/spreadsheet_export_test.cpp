@@ -1,10 +1,10 @@
-#include "report/spreadsheet_export.h"
+#include "core/report/spreadsheet_export.h"
 
-#include "components/component_record.h"
-#include "nlh/nlh.h"
+#include "core/components/component_record.h"
+#include "core/nlh/nlh.h"
+#include "core/section7/gas_types.h"
+#include "core/section8/condensate.h"
 #include "recording_automation.h"
-#include "section7/gas_types.h"
-#include "section8/condensate.h"
 #include "test_files.h"
 
 #include <gmock/gmock.h>

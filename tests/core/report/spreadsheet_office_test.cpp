@@ -1,13 +1,13 @@
 // The spreadsheet export with the real office suite on the example session: the written .xls, read back
 // by LibreOffice, holds the names, values and row heights the export asked for; every failure ends the
 // office suite and leaves a clear message.
-#include "app/example_session.h"
-#include "app/session.h"
-#include "common/settings_store.h"
+#include "core/app/example_session.h"
+#include "core/app/session.h"
+#include "core/common/settings_store.h"
+#include "core/report/office_conversion.h"
+#include "core/report/spreadsheet_export.h"
+#include "core/report/uno_spreadsheet.h"
 #include "flat_spreadsheet.h"
-#include "report/office_conversion.h"
-#include "report/spreadsheet_export.h"
-#include "report/uno_spreadsheet.h"
 #include "test_files.h"
 
 #include <gmock/gmock.h>

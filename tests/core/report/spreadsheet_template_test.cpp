@@ -1,8 +1,8 @@
 // The spreadsheet template: its editable source has the layout the export relies on, and the shipped
 // .xls is built from the current source.
+#include "core/report/office_conversion.h"
+#include "core/report/spreadsheet_sheets.h"
 #include "flat_spreadsheet.h"
-#include "report/office_conversion.h"
-#include "report/spreadsheet_sheets.h"
 #include "test_files.h"
 
 #include <gmock/gmock.h>

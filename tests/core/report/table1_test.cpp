@@ -1,5 +1,5 @@
-#include "common/report_settings.h"
-#include "report/table1.h"
+#include "core/common/report_settings.h"
+#include "core/report/table1.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "report/uno_spreadsheet.h"
+#include "core/report/uno_spreadsheet.h"
 
-#include "report/office_conversion.h"
+#include "core/report/office_conversion.h"
 #include "test_files.h"
 
 #include <gmock/gmock.h>

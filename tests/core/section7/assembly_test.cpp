@@ -2,10 +2,10 @@
 
 #include "russian_locale.h"
 
-#include "section7/assembly.h"
-#include "section7/blank_correction.h"
-#include "section7/calibration.h"
-#include "section7/detector_slot.h"
+#include "core/section7/assembly.h"
+#include "core/section7/blank_correction.h"
+#include "core/section7/calibration.h"
+#include "core/section7/detector_slot.h"
 #include "test_files.h"
 
 #include <gmock/gmock.h>

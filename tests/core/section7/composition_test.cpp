@@ -2,11 +2,11 @@
 
 #include "russian_locale.h"
 
-#include "section7/air_correction.h"
-#include "section7/blank_correction.h"
-#include "section7/composition.h"
-#include "section7/detector_slot.h"
-#include "section7/mass_fractions.h"
+#include "core/section7/air_correction.h"
+#include "core/section7/blank_correction.h"
+#include "core/section7/composition.h"
+#include "core/section7/detector_slot.h"
+#include "core/section7/mass_fractions.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

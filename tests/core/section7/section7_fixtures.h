@@ -1,12 +1,12 @@
 #pragma once
 
-#include "chromatogram/opened_chm_file.h"
-#include "common/settings.h"
-#include "components/component_table.h"
-#include "components/retention_time_table.h"
-#include "messages/message_log.h"
-#include "section7/gas_context.h"
-#include "section7/gas_messages.h"
+#include "core/chromatogram/opened_chm_file.h"
+#include "core/common/settings.h"
+#include "core/components/component_table.h"
+#include "core/components/retention_time_table.h"
+#include "core/messages/message_log.h"
+#include "core/section7/gas_context.h"
+#include "core/section7/gas_messages.h"
 
 #include <string>
 #include <vector>

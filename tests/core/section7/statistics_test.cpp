@@ -2,13 +2,13 @@
 
 #include "russian_locale.h"
 
-#include "section7/component_issues.h"
-#include "section7/controls.h"
-#include "section7/gas_properties.h"
-#include "section7/gas_report.h"
-#include "section7/gas_tables.h"
-#include "section7/section7.h"
-#include "section7/statistics.h"
+#include "core/section7/component_issues.h"
+#include "core/section7/controls.h"
+#include "core/section7/gas_properties.h"
+#include "core/section7/gas_report.h"
+#include "core/section7/gas_tables.h"
+#include "core/section7/section7.h"
+#include "core/section7/statistics.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "section8_fixtures.h"
 
-#include "components/retention_time_table.h"
-#include "messages/message_log.h"
+#include "core/components/retention_time_table.h"
+#include "core/messages/message_log.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "section8_fixtures.h"
 
-#include "common/format.h"
-#include "messages/message_log.h"
+#include "core/common/format.h"
+#include "core/messages/message_log.h"
 
 #include <gtest/gtest.h>
 

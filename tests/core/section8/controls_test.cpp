@@ -1,6 +1,6 @@
 #include "section8_fixtures.h"
 
-#include "messages/message_log.h"
+#include "core/messages/message_log.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "section8/fraction_windows.h"
+#include "core/section8/fraction_windows.h"
 
-#include "chromatogram/opened_chm_file.h"
-#include "common/not_set.h"
-#include "section8/condensate.h"
+#include "core/chromatogram/opened_chm_file.h"
+#include "core/common/not_set.h"
+#include "core/section8/condensate.h"
 
 #include <gtest/gtest.h>
 

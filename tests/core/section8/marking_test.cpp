@@ -1,7 +1,7 @@
 #include "section8_fixtures.h"
 
-#include "common/format.h"
-#include "components/retention_time_table.h"
+#include "core/common/format.h"
+#include "core/components/retention_time_table.h"
 
 #include <gtest/gtest.h>
 

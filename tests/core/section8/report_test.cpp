@@ -1,7 +1,7 @@
 #include "condensate_result_fixture.h"
 
-#include "common/settings_store.h"
-#include "section8/condensate_report.h"
+#include "core/common/settings_store.h"
+#include "core/section8/condensate_report.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "chromatogram/opened_chm_file.h"
-#include "components/component_table.h"
-#include "section8/condensate.h"
+#include "core/chromatogram/opened_chm_file.h"
+#include "core/components/component_table.h"
+#include "core/section8/condensate.h"
 
 #include <string>
 #include <vector>

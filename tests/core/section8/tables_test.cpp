@@ -1,6 +1,6 @@
 #include "condensate_result_fixture.h"
 
-#include "section8/condensate_tables.h"
+#include "core/section8/condensate_tables.h"
 
 #include <gtest/gtest.h>
 
