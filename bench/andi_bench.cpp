@@ -1,8 +1,8 @@
 // Reading ANDI/AIA chromatography files: the load of a long run beside the .stg load of the same data and a
 // plain read of the ANDI file's bytes, and the passport-only read of a folder of 1 000 ANDI files that the
 // chromatogram browser does on every folder change.
-#include "chromatogram/andi_file.h"
-#include "chromatogram/chm_file.h"
+#include "core/chromatogram/andi_file.h"
+#include "core/chromatogram/chm_file.h"
 #include "long_run.h"
 #include "stg_writer.h"
 

@@ -1,14 +1,14 @@
 // The results archive: archiving the example session's calculation (SQLite; PostgreSQL on the test
 // server's socket when TALVEX_TEST_POSTGRESQL is set), listing a year of records (5 000), and the size of a
 // record in an SQLite archive.
-#include "app/example_session.h"
-#include "app/provenance.h"
-#include "app/session.h"
-#include "archive/archive.h"
-#include "archive/session_record.h"
-#include "common/settings_store.h"
-#include "common/sha256.h"
-#include "results/results_json.h"
+#include "core/app/example_session.h"
+#include "core/app/provenance.h"
+#include "core/app/session.h"
+#include "core/archive/archive.h"
+#include "core/archive/session_record.h"
+#include "core/common/settings_store.h"
+#include "core/common/sha256.h"
+#include "core/results/results_json.h"
 
 #include "collecting_reporter.h"
 

@@ -1,9 +1,9 @@
 // A control chart of 10 000 points: the query and the rules, the drawing as SVG, and as PNG through the
 // picture library when it is built.
-#include "chart_paint_loader.h"
-#include "controlchart/chart_layout.h"
-#include "controlchart/chart_svg.h"
-#include "controlchart/control_chart.h"
+#include "cli/chart_paint_loader.h"
+#include "core/controlchart/chart_layout.h"
+#include "core/controlchart/chart_svg.h"
+#include "core/controlchart/control_chart.h"
 
 #include "collecting_reporter.h"
 

@@ -1,6 +1,6 @@
 // Reading chromatogram files: a full load of a long run against a plain read of the same bytes, and the
 // passport-only read of a folder of 1 000 files that the chromatogram browser does on every folder change.
-#include "chromatogram/chm_file.h"
+#include "core/chromatogram/chm_file.h"
 #include "long_run.h"
 #include "stg_writer.h"
 

@@ -1,9 +1,9 @@
 // The full recalculation in liquid-only mode over a condensate series of long runs: three analyses of
 // 1 000 000 samples and about 800 peaks each, a blank, a calibration and both controls; against the time
 // to read every signal sample of those runs once.
-#include "app/session.h"
-#include "common/settings.h"
 #include "condensate_set.h"
+#include "core/app/session.h"
+#include "core/common/settings.h"
 #include "stg_writer.h"
 
 #include "collecting_reporter.h"

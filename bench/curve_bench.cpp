@@ -1,11 +1,11 @@
 // The boiling curves (condensate result and per analysis, unstable liquid) of the example session and of a
 // condensate series of three analyses of 1 000 000 samples, beside that series' recalculation: the curves
 // are built from the results, so they must cost far less than the recalculation itself.
-#include "app/example_session.h"
-#include "app/session.h"
-#include "common/settings.h"
 #include "condensate_set.h"
-#include "curve/composition_curves.h"
+#include "core/app/example_session.h"
+#include "core/app/session.h"
+#include "core/common/settings.h"
+#include "core/curve/composition_curves.h"
 #include "stg_writer.h"
 
 #include "collecting_reporter.h"

@@ -2,13 +2,13 @@
 // text to the moment every page shows the new numbers (the recalculation, the refill of every page and
 // the drawing of the page in sight), on the example session and on a session of 21 runs of 1 000 000
 // samples each (the example's runs, written long by the synthetic-file writer).
-#include "app/example_session.h"
-#include "app/session.h"
-#include "common/settings_store.h"
 #include "condensate_set.h"
-#include "degassing/dlg_degassing.h"
+#include "core/app/example_session.h"
+#include "core/app/session.h"
+#include "core/common/settings_store.h"
 #include "gas_set.h"
-#include "mainwindow/talvex_dlg.h"
+#include "gui/degassing/dlg_degassing.h"
+#include "gui/mainwindow/talvex_dlg.h"
 #include "stg_writer.h"
 
 #include "collecting_reporter.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chromatogram/passport.h"
+#include "core/chromatogram/passport.h"
 #include "signal_generator.h"
 #include "stg_writer.h"
 

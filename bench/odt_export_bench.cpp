@@ -1,9 +1,9 @@
 // Writing the ODT report of the bundled example session with the shipped template (target: under 100 ms),
 // and building the report document it is filled from.
-#include "app/example_session.h"
-#include "app/session.h"
-#include "report/odt_report.h"
-#include "report/report_document.h"
+#include "core/app/example_session.h"
+#include "core/app/session.h"
+#include "core/report/odt_report.h"
+#include "core/report/report_document.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // Drawing a chromatogram of 1 000 000 samples and 1 000 peaks into an 1600 x 500 image offscreen: the
 // whole run, and a zoom on one tenth of it.
-#include "plot/chromatogram_plot.h"
+#include "gui/plot/chromatogram_plot.h"
 
-#include "chromatogram/chm_file.h"
+#include "core/chromatogram/chm_file.h"
 #include "signal_generator.h"
 
 #include "collecting_reporter.h"

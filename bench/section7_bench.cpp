@@ -1,6 +1,6 @@
 // The degassing-gas recalculation in the gas-only mode: three analyses (FID of 1 000 000 samples and 300
 // peaks, TCD-1, TCD-2), a blank and both controls, against reading every signal sample of the list once.
-#include "app/session.h"
+#include "core/app/session.h"
 #include "gas_set.h"
 
 #include "collecting_reporter.h"

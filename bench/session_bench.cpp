@@ -1,12 +1,12 @@
 // Sessions: saving and opening the example session, the SHA-256 of 21 long runs (1 000 000 samples each)
 // that a session and the results' provenance take, beside a plain read of the same bytes; the memory a
 // session of those 21 runs holds against their size; and adding 10 times the files to a session.
-#include "app/example_session.h"
-#include "app/session.h"
-#include "app/session_file.h"
-#include "app/session_replay.h"
-#include "common/settings_store.h"
-#include "common/sha256.h"
+#include "core/app/example_session.h"
+#include "core/app/session.h"
+#include "core/app/session_file.h"
+#include "core/app/session_replay.h"
+#include "core/common/settings_store.h"
+#include "core/common/sha256.h"
 #include "long_run.h"
 #include "stg_writer.h"
 

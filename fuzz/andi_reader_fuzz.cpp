@@ -1,6 +1,6 @@
 // Fuzz target of the ANDI/AIA chromatography reader: the bytes are opened through netCDF's in-memory
 // open, exactly as a file read from the disk is, and mapped to a chromatogram record.
-#include "chromatogram/andi_file.h"
+#include "core/chromatogram/andi_file.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Fuzz target of the archive encoding: length-prefixed strings (one-byte and UTF-16) and date-times read
 // in the order the first byte chooses, until the bytes run out. Refused only with ArchiveError.
-#include "chromatogram/archive_reader.h"
+#include "core/chromatogram/archive_reader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,9 +3,9 @@
 // again. The save either works or says why.
 #include "fuzz_support.h"
 
-#include "components/component_table.h"
-#include "components/retention_time_table.h"
-#include "messages/message_log.h"
+#include "core/components/component_table.h"
+#include "core/components/retention_time_table.h"
+#include "core/messages/message_log.h"
 
 #include <cstddef>
 #include <cstdint>

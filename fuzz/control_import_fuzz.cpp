@@ -1,7 +1,7 @@
 // Fuzz target of the import of earlier control results: any bytes give either an error naming a line or
 // results that each make a sound chart point (a finite positive limit, values within 0...100 %).
-#include "controlchart/control_chart.h"
-#include "controlchart/control_import.h"
+#include "core/controlchart/control_chart.h"
+#include "core/controlchart/control_import.h"
 
 #include <cmath>
 #include <cstddef>

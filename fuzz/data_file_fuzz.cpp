@@ -4,7 +4,7 @@
 // again. A load never fails for a readable file, and the save either works or says why.
 #include "fuzz_support.h"
 
-#include "components/component_table.h"
+#include "core/components/component_table.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "fuzz_support.h"
 
-#include "app/example_session.h"
-#include "app/session.h"
-#include "common/settings_store.h"
-#include "report/report_document.h"
+#include "core/app/example_session.h"
+#include "core/app/session.h"
+#include "core/common/settings_store.h"
+#include "core/report/report_document.h"
 
 #include <unistd.h>
 

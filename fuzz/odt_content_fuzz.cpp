@@ -2,8 +2,8 @@
 // it and filled with the example session's report document, then written out.
 #include "fuzz_support.h"
 
-#include "template_fill.h"
-#include "xml_writer_source.h"
+#include "odtexport/template_fill.h"
+#include "odtexport/xml_writer_source.h"
 
 #include <pugixml.hpp>
 

@@ -1,6 +1,6 @@
 // Fuzz target of the "Passport" stream parser: raw stream bytes, refused only with ArchiveError.
-#include "chromatogram/archive_reader.h"
-#include "chromatogram/passport.h"
+#include "core/chromatogram/archive_reader.h"
+#include "core/chromatogram/passport.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // Fuzz target of the "Table" stream parser (the legacy layout and versions 0-4): raw stream bytes read
 // over a fixed signal, then every peak derived from it. Refused only with ArchiveError.
-#include "chromatogram/archive_reader.h"
-#include "chromatogram/lattice.h"
-#include "chromatogram/peaks_table.h"
+#include "core/chromatogram/archive_reader.h"
+#include "core/chromatogram/lattice.h"
+#include "core/chromatogram/peaks_table.h"
 
 #include <cmath>
 #include <cstddef>

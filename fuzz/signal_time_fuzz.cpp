@@ -1,7 +1,7 @@
 // Fuzz target of the "Time" and "Raw_data" streams: the first byte gives the length of the time stream,
 // the rest is the signal as float32 values, as the file stores them. The chromatogram's paths over a
 // signal run on it: interpolation anywhere on the axis and the peaks of a fixed table.
-#include "chromatogram/chm_file.h"
+#include "core/chromatogram/chm_file.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,6 +1,6 @@
 // Fuzz target of a whole chromatogram file (compound file): the bytes are opened through libgsf's memory
 // input, exactly as a file read from the disk is, and every stream is parsed into a chromatogram record.
-#include "chromatogram/chm_file.h"
+#include "core/chromatogram/chm_file.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,9 +1,9 @@
 // Fuzz target of the typed-number rule of the pages and editors: the locale-free atof reading must agree
 // with the C library's in the "C" locale, the fixed-point printing with printf's, and a typed cell shown
 // once must show the same text when it is typed again.
-#include "common/not_set.h"
-#include "common/number_text.h"
-#include "components/typed_cell.h"
+#include "core/common/not_set.h"
+#include "core/common/number_text.h"
+#include "core/components/typed_cell.h"
 
 #include <cmath>
 #include <cstddef>

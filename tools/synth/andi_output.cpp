@@ -1,7 +1,7 @@
 #include "andi_output.h"
 
-#include "chromatogram/andi_file.h"
-#include "chromatogram/chm_file.h"
+#include "core/chromatogram/andi_file.h"
+#include "core/chromatogram/chm_file.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "archive_writer.h"
 
-#include "common/text_codec.h"
+#include "core/common/text_codec.h"
 
 #include <bit>
 #include <limits>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chromatogram/cmpeek.h"
+#include "core/chromatogram/cmpeek.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The byte content of the four streams of a chromatogram file.
 #include "stg_writer.h"
 
-#include "common/text_codec.h"
+#include "core/common/text_codec.h"
 
 #include <algorithm>
 #include <bit>

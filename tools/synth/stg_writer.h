@@ -2,8 +2,8 @@
 
 #include "archive_writer.h"
 
-#include "chromatogram/cmpeek.h"
-#include "chromatogram/passport.h"
+#include "core/chromatogram/cmpeek.h"
+#include "core/chromatogram/passport.h"
 
 #include <cstdint>
 #include <map>
