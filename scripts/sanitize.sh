@@ -6,11 +6,11 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 talvex_install_packages
-# -O1 and line tables only: the sanitizers' reports keep their file and line, and the build takes a good
-# deal less time than the ordinary -O2 -g one.
+# Line tables only: the sanitizers' reports keep their file and line, and the build takes less time than
+# with full debugging information. (GCC 12 at -O1 sees a false overflow in a std::fill and stops.)
 talvex_build "$TALVEX_ROOT/build-asan" -DTALVEX_WERROR=ON -DTALVEX_SANITIZE=ON -DTALVEX_BUILD_TESTS=ON \
     -DTALVEX_BUILD_BENCH=OFF -DTALVEX_BUILD_GUI="${TALVEX_SANITIZE_GUI:-ON}" \
-    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG"
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG"
 talvex_start_postgresql
 cd "$TALVEX_ROOT/build-asan"
 export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1"
