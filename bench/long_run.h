@@ -16,7 +16,7 @@ namespace talvex::bench {
 // noise, as a condensate FID run. Other lengths keep the sampling step and one peak per 1 000 samples.
 inline synth::StgContent LongRun(std::size_t samples = 1'000'000) {
     using namespace talvex::synth;
-    SignalSpec plan;
+    SignalPlan plan;
     plan.step = 0.0001;
     plan.sampleCount = samples;
     plan.baseline = 20;

@@ -23,7 +23,7 @@ namespace {
 talvex::CChmFile& Chromatogram() {
     static talvex::CChmFile chm = [] {
         using namespace talvex::synth;
-        SignalSpec plan;
+        SignalPlan plan;
         plan.step = 0.0001;
         plan.sampleCount = 1'000'000;
         plan.baseline = 20;

@@ -84,8 +84,8 @@ double ParaffinHeight(std::size_t carbonIndex) {
     return 400.0 * PortableExp(-0.11 * static_cast<double>(carbonIndex));
 }
 
-PeakSpec Peak(std::string_view name, double time, double sigma, double height) {
-    PeakSpec p;
+PeakPlan Peak(std::string_view name, double time, double sigma, double height) {
+    PeakPlan p;
     p.name = std::string(name);
     p.apexTime = time;
     p.sigma = sigma;
@@ -93,11 +93,11 @@ PeakSpec Peak(std::string_view name, double time, double sigma, double height) {
     return p;
 }
 
-std::vector<PeakSpec> SamplePeaks(const CondensateRunOptions& o, PortableRandom& random) {
+std::vector<PeakPlan> SamplePeaks(const CondensateRunOptions& o, PortableRandom& random) {
     // One condensate: every run of the sample has the same peaks; only the heights differ a little, as
     // repeated analyses do.
     PortableRandom composition(kCompositionSeed);
-    std::vector<PeakSpec> peaks;
+    std::vector<PeakPlan> peaks;
     const auto jitter = [&] { return 1.0 + 0.01 * random.Normal(); };
     for (std::size_t i = 0; i + 1 < kLight.size(); ++i)
         peaks.push_back(Peak(kLight[i].name, kLight[i].time, 0.008, kLight[i].height * jitter()));
@@ -119,18 +119,18 @@ std::vector<PeakSpec> SamplePeaks(const CondensateRunOptions& o, PortableRandom&
     return peaks;
 }
 
-std::vector<PeakSpec> CalibrationPeaks() {
-    std::vector<PeakSpec> peaks;
+std::vector<PeakPlan> CalibrationPeaks() {
+    std::vector<PeakPlan> peaks;
     for (std::size_t i = 0; i < kCalibrationParaffins; ++i)
         peaks.push_back(Peak(kParaffins[i].name, kParaffins[i].time, Sigma(kParaffins[i].time, 0.3), 100.0));
     return peaks;
 }
 
 // Areas in proportion to certified value / relative response, so that the evaluation gives the certificate.
-std::vector<PeakSpec> CertifiedPeaks() {
+std::vector<PeakPlan> CertifiedPeaks() {
     constexpr double kSigma = 0.01;
     const double pentaneFactor = kCertified.front().fidFactor;
-    std::vector<PeakSpec> peaks;
+    std::vector<PeakPlan> peaks;
     for (const CertifiedPeak& c : kCertified) {
         const double area = 2.0 * c.massPercent / (c.fidFactor / pentaneFactor);
         peaks.push_back(Peak(c.name, c.time, kSigma, area / (kSigma * kSqrtTwoPi)));
@@ -163,7 +163,7 @@ StgContent BuildCondensateRun(const CondensateRunOptions& o) {
     StgContent content;
     content.startTime = 0.0f;
     content.step = static_cast<float>(o.duration / static_cast<double>(o.samples - 1));
-    SignalSpec plan;
+    SignalPlan plan;
     plan.startTime = content.startTime;
     plan.step = StoredStep(content.startTime, content.step);
     plan.sampleCount = o.samples;

@@ -123,35 +123,35 @@ std::uint64_t NameHash(std::string_view name, std::size_t index) {
     return name.empty() ? h + index : h;
 }
 
-std::vector<PeakSpec> PeakList(std::span<const GasPeak> peaks, double gain, const GasRunOptions& o) {
-    std::vector<PeakSpec> specs;
+std::vector<PeakPlan> PeakList(std::span<const GasPeak> peaks, double gain, const GasRunOptions& o) {
+    std::vector<PeakPlan> plans;
     for (std::size_t i = 0; i < peaks.size(); ++i) {
         const GasPeak& g = peaks[i];
         PortableRandom random(DeriveSeed(o.seed, NameHash(g.name, i)));
         const double amount = g.massPercent * (1.0 + o.spread * random.Uniform(-1.0, 1.0));
-        PeakSpec p;
+        PeakPlan p;
         p.name = std::string(g.name);
         p.apexTime = g.time > 0 ? g.time : TimeByBoilingPoint(g.boilingPoint);
         p.sigma = 0.012 + 0.0012 * p.apexTime;
         p.height = amount / g.factor * gain / (p.sigma * kSqrtTwoPi);
-        specs.push_back(std::move(p));
+        plans.push_back(std::move(p));
     }
-    return specs;
+    return plans;
 }
 
 // Narrow trace peaks between the named ones; the list is kept in time order.
-void AddUnnamedPeaks(std::vector<PeakSpec>& peaks, std::size_t count) {
+void AddUnnamedPeaks(std::vector<PeakPlan>& peaks, std::size_t count) {
     constexpr double kFrom = 5.5;
     constexpr double kTo = 36.5;
     for (std::size_t i = 0; i < count; ++i) {
-        PeakSpec p;
+        PeakPlan p;
         p.apexTime = kFrom + (kTo - kFrom) * (static_cast<double>(i) + 0.5) / static_cast<double>(count);
         p.sigma = 0.004;
         p.height = 0.5;
         peaks.push_back(std::move(p));
     }
     std::stable_sort(peaks.begin(), peaks.end(),
-                     [](const PeakSpec& a, const PeakSpec& b) { return a.apexTime < b.apexTime; });
+                     [](const PeakPlan& a, const PeakPlan& b) { return a.apexTime < b.apexTime; });
 }
 
 const char* MethodOf(GasDetector d) {
@@ -181,7 +181,7 @@ const char* SampleNameOf(GasRunKind kind) {
 } // namespace
 
 StgContent BuildGasRun(const GasRunOptions& o) {
-    SignalSpec plan;
+    SignalPlan plan;
     plan.step = o.duration / static_cast<double>(o.samples);
     StgContent content;
     content.startTime = 0.0f;

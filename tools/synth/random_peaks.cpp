@@ -22,7 +22,7 @@ enum class Group { Single, Chain, Rider };
 struct Layout {
     PortableRandom& random;
     const RandomPeakOptions& options;
-    std::vector<PeakSpec>& out;
+    std::vector<PeakPlan>& out;
 
     double Height() {
         const double u = random.Uniform();
@@ -30,7 +30,7 @@ struct Layout {
     }
 
     void Single(double slotStart, double width) {
-        PeakSpec p;
+        PeakPlan p;
         p.sigma = width * random.Uniform(0.04, 0.08);
         p.apexTime = slotStart + width * (0.5 + random.Uniform(-0.15, 0.15));
         p.height = Height();
@@ -41,7 +41,7 @@ struct Layout {
     void Chain(double slotStart, double width, std::size_t k) {
         const double d = width / static_cast<double>(k + 1);
         for (std::size_t j = 0; j < k; ++j) {
-            PeakSpec p;
+            PeakPlan p;
             p.sigma = d * random.Uniform(0.2, 0.25);
             p.apexTime = slotStart + d * (static_cast<double>(j + 1) + random.Uniform(-0.1, 0.1));
             p.height = Height();
@@ -54,11 +54,11 @@ struct Layout {
     // the host's inflection point, where the host is nearly straight, so that a straight baseline under the
     // rider leaves it with about its own area.
     void Rider(double slotStart, double width) {
-        PeakSpec host;
+        PeakPlan host;
         host.sigma = width * random.Uniform(0.05, 0.08);
         host.apexTime = slotStart + width * (0.5 + random.Uniform(-0.1, 0.1));
         host.height = Height();
-        PeakSpec rider;
+        PeakPlan rider;
         const double side = random.Chance(0.5) ? 1.0 : -1.0;
         rider.apexTime = host.apexTime + side * host.sigma * random.Uniform(0.9, 1.1);
         rider.sigma = host.sigma * random.Uniform(0.1, 0.15);
@@ -86,9 +86,9 @@ std::vector<std::pair<Group, std::size_t>> DrawGroups(PortableRandom& random, st
 }
 
 // Names go to peaks in time order, each used once; riders are named less often.
-void Name(PortableRandom& random, std::vector<PeakSpec>& peaks) {
+void Name(PortableRandom& random, std::vector<PeakPlan>& peaks) {
     std::size_t next = 0;
-    for (PeakSpec& p : peaks) {
+    for (PeakPlan& p : peaks) {
         if (next < kNames.size() && random.Chance(p.host ? 0.3 : 0.7))
             p.name = kNames[next++];
     }
@@ -96,7 +96,7 @@ void Name(PortableRandom& random, std::vector<PeakSpec>& peaks) {
 
 } // namespace
 
-std::vector<PeakSpec> RandomPeaks(std::uint64_t seed, std::size_t count, const RandomPeakOptions& options) {
+std::vector<PeakPlan> RandomPeaks(std::uint64_t seed, std::size_t count, const RandomPeakOptions& options) {
     const auto finite = [](double v) { return std::isfinite(v); };
     if (!finite(options.runStart) || !finite(options.runEnd) || !(options.runStart < options.runEnd) ||
         !finite(options.minHeight) || !finite(options.maxHeight) || !(options.minHeight > 0.0) ||
@@ -104,7 +104,7 @@ std::vector<PeakSpec> RandomPeaks(std::uint64_t seed, std::size_t count, const R
         throw std::invalid_argument("random peaks need a run with start < end and 0 < min height <= max");
     PortableRandom random(seed);
     const auto groups = DrawGroups(random, count);
-    std::vector<PeakSpec> peaks;
+    std::vector<PeakPlan> peaks;
     peaks.reserve(count);
     Layout layout{random, options, peaks};
     const double run = options.runEnd - options.runStart;

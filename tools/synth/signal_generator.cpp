@@ -15,12 +15,12 @@ constexpr double kBoundSigmas = 3.5; // a peak's bounds lie this many deviations
 constexpr double kReachSigmas = 12.; // beyond this a Gaussian adds nothing a float could hold
 constexpr double kSqrtTwoPi = 2.50662827463100050242;
 
-bool IsRider(const PeakSpec& p) {
+bool IsRider(const PeakPlan& p) {
     return p.host.has_value();
 }
 
 // Chained: linked to the next peak or from the previous one.
-std::vector<bool> ChainMembers(const std::vector<PeakSpec>& peaks) {
+std::vector<bool> ChainMembers(const std::vector<PeakPlan>& peaks) {
     std::vector<bool> chained(peaks.size(), false);
     for (std::size_t i = 0; i < peaks.size(); ++i) {
         if (!peaks[i].linkedToNext)
@@ -34,14 +34,14 @@ std::vector<bool> ChainMembers(const std::vector<PeakSpec>& peaks) {
     return chained;
 }
 
-void Validate(const SignalSpec& plan, const std::vector<bool>& chained) {
+void Validate(const SignalPlan& plan, const std::vector<bool>& chained) {
     if (!std::isfinite(plan.startTime) || !std::isfinite(plan.step) || !(plan.step > 0.0))
         throw std::invalid_argument("the time axis needs a finite start and a positive step");
     if (!std::isfinite(plan.baseline) || !std::isfinite(plan.drift) || !std::isfinite(plan.noiseSigma) ||
         plan.noiseSigma < 0.0)
         throw std::invalid_argument("baseline, drift and noise must be finite, noise not negative");
     for (std::size_t i = 0; i < plan.peaks.size(); ++i) {
-        const PeakSpec& p = plan.peaks[i];
+        const PeakPlan& p = plan.peaks[i];
         if (!std::isfinite(p.apexTime) || !std::isfinite(p.height) || !std::isfinite(p.sigma) ||
             !(p.sigma > 0.0))
             throw std::invalid_argument("a peak needs a finite apex and height and a positive sigma");
@@ -55,7 +55,7 @@ void Validate(const SignalSpec& plan, const std::vector<bool>& chained) {
 }
 
 // Bounds of ordinary and chained peaks first, then of the riders inside their hosts.
-void SetBounds(const SignalSpec& plan, std::vector<talvex::cmpeek>& out) {
+void SetBounds(const SignalPlan& plan, std::vector<talvex::cmpeek>& out) {
     const double runFirst = plan.startTime;
     const double runLast =
         plan.startTime + plan.step * static_cast<double>(plan.sampleCount == 0 ? 0 : plan.sampleCount - 1);
@@ -68,7 +68,7 @@ void SetBounds(const SignalSpec& plan, std::vector<talvex::cmpeek>& out) {
         if (i > 0 && peaks[i - 1].linkedToNext)
             out[i].beginTime = out[i - 1].endTime;
         if (peaks[i].linkedToNext) {
-            const PeakSpec& next = peaks[i + 1];
+            const PeakPlan& next = peaks[i + 1];
             const double share = peaks[i].sigma / (peaks[i].sigma + next.sigma);
             out[i].endTime = peaks[i].apexTime + (next.apexTime - peaks[i].apexTime) * share;
         }
@@ -94,7 +94,7 @@ struct Window {
     std::size_t end;
 };
 
-Window SampleWindow(const SignalSpec& plan, double t, double reach) {
+Window SampleWindow(const SignalPlan& plan, double t, double reach) {
     const double n = static_cast<double>(plan.sampleCount);
     const auto clampIndex = [&](double v) -> std::size_t {
         if (!(v > 0.0))
@@ -113,10 +113,10 @@ float ToFloat(double v) {
     return static_cast<float>(v);
 }
 
-std::vector<float> Samples(const SignalSpec& plan) {
+std::vector<float> Samples(const SignalPlan& plan) {
     const std::size_t n = plan.sampleCount;
     std::vector<double> peaks(n, 0.0);
-    for (const PeakSpec& p : plan.peaks) {
+    for (const PeakPlan& p : plan.peaks) {
         const Window w = SampleWindow(plan, p.apexTime, kReachSigmas * p.sigma);
         for (std::size_t k = w.begin; k < w.end; ++k) {
             const double z = (plan.startTime + static_cast<double>(k) * plan.step - p.apexTime) / p.sigma;
@@ -135,13 +135,13 @@ std::vector<float> Samples(const SignalSpec& plan) {
 
 } // namespace
 
-GeneratedSignal GenerateSignal(const SignalSpec& plan) {
+GeneratedSignal GenerateSignal(const SignalPlan& plan) {
     const std::vector<bool> chained = ChainMembers(plan.peaks);
     Validate(plan, chained);
     GeneratedSignal out;
     out.peaks.resize(plan.peaks.size());
     for (std::size_t i = 0; i < plan.peaks.size(); ++i) {
-        const PeakSpec& p = plan.peaks[i];
+        const PeakPlan& p = plan.peaks[i];
         talvex::cmpeek& q = out.peaks[i];
         q.index = static_cast<std::int32_t>(i);
         q.name = p.name;

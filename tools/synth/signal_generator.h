@@ -11,7 +11,7 @@
 namespace talvex::synth {
 
 // One Gaussian peak of a synthetic chromatogram.
-struct PeakSpec {
+struct PeakPlan {
     double apexTime = 0.0; // minutes
     double sigma = 0.01;   // minutes, positive
     double height = 1.0;   // signal units above the baseline; negative for a negative peak
@@ -25,7 +25,7 @@ struct PeakSpec {
 };
 
 // A synthetic run: time axis, baseline with linear drift, Gaussian noise and peaks.
-struct SignalSpec {
+struct SignalPlan {
     double startTime = 0.0; // minutes
     double step = 0.005;    // minutes between samples, positive
     std::size_t sampleCount = 0;
@@ -33,7 +33,7 @@ struct SignalSpec {
     double drift = 0.0;      // baseline change per minute
     double noiseSigma = 0.0; // standard deviation of the noise, signal units
     std::uint64_t noiseSeed = 0;
-    std::vector<PeakSpec> peaks; // in table order, normally by apex time
+    std::vector<PeakPlan> peaks; // in table order, normally by apex time
 };
 
 struct GeneratedSignal {
@@ -47,7 +47,7 @@ struct GeneratedSignal {
 // The same plan gives the same bits on every platform. Throws std::invalid_argument for a plan that
 // cannot be drawn: a non-positive step or sigma, a chain whose apexes do not rise, a link from the last
 // peak, a rider of a rider or of a chained peak, a host index outside the list.
-GeneratedSignal GenerateSignal(const SignalSpec& plan);
+GeneratedSignal GenerateSignal(const SignalPlan& plan);
 
 // Lay-out of RandomPeaks over a run.
 struct RandomPeakOptions {
@@ -61,6 +61,6 @@ struct RandomPeakOptions {
 // carrying a rider, most named in elution order from the light hydrocarbons (Метан, Этан, …, н-Гексан,
 // the n-paraffins), the rest unnamed. Deterministic from the seed. Throws std::invalid_argument unless
 // runStart < runEnd and 0 < minHeight <= maxHeight, all finite.
-std::vector<PeakSpec> RandomPeaks(std::uint64_t seed, std::size_t count, const RandomPeakOptions& options);
+std::vector<PeakPlan> RandomPeaks(std::uint64_t seed, std::size_t count, const RandomPeakOptions& options);
 
 } // namespace talvex::synth

@@ -37,7 +37,7 @@ StgContent BuildRun(const RunOptions& o) {
     content.startTime = static_cast<float>(o.startTime);
     content.step = static_cast<float>(o.step);
     // The signal is drawn on the time axis a reader will rebuild from the stored floats.
-    SignalSpec plan;
+    SignalPlan plan;
     plan.startTime = content.startTime;
     plan.step = StoredStep(content.startTime, content.step);
     if (!(plan.step > 0.0))

@@ -21,7 +21,7 @@ using controlchart::SeriesKey;
 using controlchart::SeriesQuery;
 using testing::Backend;
 using testing::MakeRecord;
-using testing::RecordSpec;
+using testing::RecordPlan;
 using testing::TestArchive;
 
 class ArchiveTest : public ::testing::TestWithParam<Backend> {
@@ -86,7 +86,7 @@ TEST_P(ArchiveTest, RecordRoundTripsWithItsResultsJsonByteForByteAndMissingNumbe
 TEST_P(ArchiveTest, DataFilesAreStoredOncePerDistinctContent) {
     ASSERT_EQ(archive_->Write(MakeRecord(1)).status, WriteStatus::Added);
     ASSERT_EQ(archive_->Write(MakeRecord(2)).status, WriteStatus::Added);
-    ASSERT_EQ(archive_->Write(MakeRecord(RecordSpec{.n = 3, .normTable = "норма 2"})).status,
+    ASSERT_EQ(archive_->Write(MakeRecord(RecordPlan{.n = 3, .normTable = "норма 2"})).status,
               WriteStatus::Added);
     // Comps.csv is one content for all three; the norm table has two.
     EXPECT_EQ(Count("SELECT COUNT(*) FROM data_files"), 3);
@@ -146,7 +146,7 @@ TEST_P(ArchiveTest, UpdateAndDeleteAreRefusedOnEveryTable) {
 }
 
 TEST_P(ArchiveTest, IdentityAndAmendments) {
-    const ArchiveRecord first = MakeRecord(RecordSpec{.n = 1, .chromatogram = "sample"});
+    const ArchiveRecord first = MakeRecord(RecordPlan{.n = 1, .chromatogram = "sample"});
 
     // The same fingerprint again adds nothing and names the record.
     ASSERT_EQ(archive_->Write(first).status, WriteStatus::Added);
@@ -158,20 +158,20 @@ TEST_P(ArchiveTest, IdentityAndAmendments) {
     EXPECT_THAT(repeated.message, ::testing::StartsWith("Результат уже в архиве: запись " + first.id));
 
     // Another calculation of the same chromatogram amends it, and only with a reason.
-    const ArchiveRecord noReason = MakeRecord(RecordSpec{.n = 2, .chromatogram = "sample"});
+    const ArchiveRecord noReason = MakeRecord(RecordPlan{.n = 2, .chromatogram = "sample"});
     const WriteResult refused = archive_->Write(noReason);
     EXPECT_EQ(refused.status, WriteStatus::NeedsReason);
     EXPECT_EQ(refused.supersedes, first.id);
     EXPECT_EQ(List(true).size(), 1u);
 
     const ArchiveRecord amendment =
-        MakeRecord(RecordSpec{.n = 2, .chromatogram = "sample", .reason = "опечатка"});
+        MakeRecord(RecordPlan{.n = 2, .chromatogram = "sample", .reason = "опечатка"});
     const WriteResult amended = archive_->Write(amendment);
     ASSERT_EQ(amended.status, WriteStatus::Added) << amended.message;
     EXPECT_EQ(amended.supersedes, first.id);
 
     // A reason where nothing is amended is kept with the record.
-    const ArchiveRecord other = MakeRecord(RecordSpec{.n = 3, .reason = "повторный анализ"});
+    const ArchiveRecord other = MakeRecord(RecordPlan{.n = 3, .reason = "повторный анализ"});
     ASSERT_EQ(archive_->Write(other).status, WriteStatus::Added);
 
     const auto current = List(false);
@@ -216,23 +216,23 @@ TEST_P(ArchiveTest, ChartPointsPhasesExclusionsAndImports) {
     const SeriesKey okp{ControlKind::Okp, ControlMedium::Gas, "component", "Метан"};
     const SeriesKey oke{ControlKind::Oke, ControlMedium::Gas, "", "Этан"};
     // Archived out of the order of time: the chart goes by time.
-    ASSERT_EQ(archive_->Write(MakeRecord(RecordSpec{.n = 1, .controlTime = 2000})).status,
+    ASSERT_EQ(archive_->Write(MakeRecord(RecordPlan{.n = 1, .controlTime = 2000})).status,
               WriteStatus::Added);
-    ASSERT_EQ(archive_->Write(MakeRecord(RecordSpec{.n = 2, .controlTime = 1000})).status,
+    ASSERT_EQ(archive_->Write(MakeRecord(RecordPlan{.n = 2, .controlTime = 1000})).status,
               WriteStatus::Added);
     // A new norm table starts a phase of every series of that kind and medium; a new certified value
     // starts one of its component's series.
     ASSERT_EQ(
-        archive_->Write(MakeRecord(RecordSpec{.n = 3, .normTable = "норма 2", .controlTime = 3000})).status,
+        archive_->Write(MakeRecord(RecordPlan{.n = 3, .normTable = "норма 2", .controlTime = 3000})).status,
         WriteStatus::Added);
     ASSERT_EQ(archive_
                   ->Write(MakeRecord(
-                      RecordSpec{.n = 4, .normTable = "норма 2", .certified = 6.0, .controlTime = 4000}))
+                      RecordPlan{.n = 4, .normTable = "норма 2", .certified = 6.0, .controlTime = 4000}))
                   .status,
               WriteStatus::Added);
     // An amendment of record 4 hides its points unless asked otherwise.
     ASSERT_EQ(archive_
-                  ->Write(MakeRecord(RecordSpec{.n = 5,
+                  ->Write(MakeRecord(RecordPlan{.n = 5,
                                                 .chromatogram = "run 4",
                                                 .normTable = "норма 2",
                                                 .certified = 6.0,
@@ -361,10 +361,10 @@ TEST_P(ArchiveTest, SpoolIsSentOnceAndLeftOnlyAfterCommit) {
 
 TEST_P(ArchiveTest, AmendmentWithoutReasonIsNotSpooled) {
     const testing::TempFolder spool;
-    ASSERT_EQ(archive_->Write(MakeRecord(RecordSpec{.n = 1, .chromatogram = "s"})).status,
+    ASSERT_EQ(archive_->Write(MakeRecord(RecordPlan{.n = 1, .chromatogram = "s"})).status,
               WriteStatus::Added);
     const StoreOutcome outcome =
-        StoreRecord(test_.url(), spool.path(), MakeRecord(RecordSpec{.n = 2, .chromatogram = "s"}));
+        StoreRecord(test_.url(), spool.path(), MakeRecord(RecordPlan{.n = 2, .chromatogram = "s"}));
     EXPECT_EQ(outcome.status, WriteStatus::NeedsReason);
     EXPECT_TRUE(spool.Entries().empty());
     EXPECT_EQ(List(true).size(), 1u);

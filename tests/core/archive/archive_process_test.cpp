@@ -22,7 +22,7 @@ namespace {
 using namespace archive;
 using testing::Backend;
 using testing::MakeRecord;
-using testing::RecordSpec;
+using testing::RecordPlan;
 using testing::TestArchive;
 
 // Runs `body` in `count` child processes at once; each child's exit status is what body returns.
@@ -98,7 +98,7 @@ TEST_P(ArchiveProcessTest, TwoProcessesAmendingOneSampleMakeOneChain) {
             return 1;
         for (int i = 0; i < 10; ++i) {
             const ArchiveRecord r = MakeRecord(
-                RecordSpec{.n = child * 100 + i, .chromatogram = "the sample", .reason = "поправка"});
+                RecordPlan{.n = child * 100 + i, .chromatogram = "the sample", .reason = "поправка"});
             if (archive->Write(r).status != WriteStatus::Added)
                 return 2;
         }
